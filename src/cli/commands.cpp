@@ -1,0 +1,25 @@
+#include "cli/commands.h"
+
+namespace orbisk::cli {
+
+// Defined in one file per subcommand (cli/<name>_command.cpp).
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+  };
+  return commands;
+}
+
+int RunCli(const Args& args, std::ostream& out, std::ostream& err) {
+  if (!args.empty()) {
+    for (const Command& command : Commands()) {
+      if (args[0] == command.name) return command.run(Args(args.begin() + 1, args.end()), out, err);
+    }
+    err << "orbisk-cli: unknown command '" << args[0] << "'\n";
+  }
+  err << "usage:\n";
+  for (const Command& command : Commands()) err << "  orbisk-cli " << command.usage << "\n";
+  return 64;
+}
+
+}  // namespace orbisk::cli

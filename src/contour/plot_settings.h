@@ -1,0 +1,37 @@
+#pragma once
+// The plot settings that drawing and tracing read: presence, colour and pen
+// width of each kind of line, the level count and the ratio label.
+
+#include <cstdint>
+#include <string>
+
+namespace orbisk {
+
+// A colour as 0x00BBGGRR.
+using Color = std::uint32_t;
+
+struct PlotSettings {
+  bool XY_Present = true;
+  Color XY_Color = 0;
+  std::int32_t XY_Width = 1;
+  bool IntCircle_Present = true;
+  Color IntCircle_Color = 0;
+  std::int32_t IntCircle_Width = 2;
+  bool ExtCircle_Present = true;
+  Color ExtCircle_Color = 0;
+  std::int32_t ExtCircle_Width = 2;
+  bool Function_Present = true;
+  Color Function_Color = 0;
+  std::int32_t Function_Width = 1;
+  Color Contour_Color = 0;         // stored and restored only
+  std::int32_t Contour_Width = 1;  // stored and restored only
+  std::int32_t Contour_NLevel = 14;
+  bool Label_Present = true;
+  std::string Label_Format = ".4g";
+  std::string Label_FontName = "Arial Cyr";
+  std::int32_t Label_FontSize = 12;
+
+  bool operator==(const PlotSettings&) const = default;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,51 @@
+#pragma once
+// The formula engine: one object with its own state (value table, compiled
+// program, error state). It is not re-entrant: no entry operation may start
+// while another runs on the same object; the program owns one instance and
+// uses it from the user-interface thread only.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orbisk {
+
+class FormulaEngine {
+ public:
+  FormulaEngine();
+
+  // Value of a text without variables ("2*pi"). Afterwards FormulaError() is
+  // 0 on success; otherwise the returned value has no meaning. A failing
+  // computation raises MathError. Texts are cut to 255 characters.
+  double EvalConstant(std::string_view text);
+
+  // Compiles F(x,y,r) into the byte program. Test FormulaError() afterwards;
+  // a failing constant sub-expression raises MathError.
+  void CompileFormula(std::string_view text);
+
+  // Runs the compiled program at (x, y). Raises MathError when a step fails;
+  // never returns NaN or infinity.
+  double EvalFormula(double x, double y);
+
+  // Error state of the last text operation: 0 = no fault, 1..9 otherwise.
+  std::uint8_t FormulaError() const { return error_; }
+  const std::string& FormulaMessage() const { return message_; }
+
+  // The compiled program (256 bytes), the value table and the highest
+  // variable (0 none, 1 X, 2 Y, 3 R), for inspection and tests.
+  const std::array<std::uint8_t, 256>& Program() const { return program_; }
+  int ValueCount() const { return valueCount_; }
+  double Value(int k) const { return values_[static_cast<std::size_t>(k)]; }  // k from 1
+  int HighestVariable() const { return highestVariable_; }
+
+ private:
+  std::array<std::uint8_t, 256> program_{};
+  std::array<double, 257> values_{};  // value 1..count at index 1..count
+  int valueCount_ = 0;
+  int highestVariable_ = 0;
+  std::uint8_t error_ = 0;
+  std::string message_;
+};
+
+}  // namespace orbisk

@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace orbisk {
+#include "platform/color.h"
 
-// A colour as 0x00BBGGRR.
-using Color = std::uint32_t;
+namespace orbisk {
 
 struct PlotSettings {
   bool XY_Present = true;

@@ -1,0 +1,24 @@
+#pragma once
+// Painting the whole picture: background, axes, the two boundary circles, the
+// contour polylines and the ratio label "a/b=", scaled so that the external
+// circle keeps a 10-pixel margin to every edge.
+
+#include "contour/plot_settings.h"
+#include "contour/store/contour_store.h"
+#include "platform/canvas.h"
+#include "polar_data/polar_grid.h"
+
+namespace orbisk {
+
+// Paints the picture of width x height pixels onto canvas. When grid.RInt and
+// grid.RExt are both 0, grid.RExt becomes the largest radius of the store
+// (which is why grid is not const). labelFont is the label font object: its
+// name and size follow settings.Label_FontName/Label_FontSize, colour and style
+// are the run's own. decimalSeparator is the locale's, used in the label.
+// Raises MathError when RExt is 0 (before anything is painted) and InputError
+// for a bad Label_Format (after everything but the label is painted).
+void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
+                 const FontSpec& labelFont, Canvas& canvas, int width, int height,
+                 char decimalSeparator);
+
+}  // namespace orbisk

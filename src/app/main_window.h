@@ -1,0 +1,127 @@
+#pragma once
+// TfmMain: the main window without its widgets. It owns the program's data for
+// the whole run (grid, function record, DataKind, contour store, plot settings,
+// label font, the three file dialogs' names, the formula engine) and carries
+// every menu command as a method named after its handler. Platform services go
+// through Ui, the picture Bitmap, the Registry and MainDialogs. Errors that a
+// command does not catch propagate to the caller, the front end's default
+// handler.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/main_dialogs.h"
+#include "contour/plot_settings.h"
+#include "contour/store/contour_store.h"
+#include "formula/formula_engine.h"
+#include "platform/canvas.h"
+#include "platform/ui.h"
+#include "polar_data/function_record.h"
+#include "polar_data/polar_grid.h"
+
+namespace orbisk {
+
+class Registry;
+
+// The caption of the About box and the text it shows.
+inline constexpr const char* kAboutCaption = "About Orbisk";
+extern const char* const kAboutText;
+
+// The help page of a program file: its path with the extension replaced by
+// ".html" ("/opt/orbisk/orbisk" -> "/opt/orbisk/orbisk.html").
+std::string HelpFileFor(const std::string& programPath);
+
+class TfmMain {
+ public:
+  // The services must outlive the window. Nothing is loaded or drawn until
+  // FormCreate.
+  TfmMain(Ui& ui, Bitmap& picture, Registry& registry, MainDialogs& dialogs);
+  ~TfmMain();
+  TfmMain(const TfmMain&) = delete;
+  TfmMain& operator=(const TfmMain&) = delete;
+
+  // Window life: FormCreate loads the settings (sizing the picture, nothing
+  // drawn, DataKind 0); FormDestroy saves them and frees the contour store.
+  // FormDestroy runs once; a second call does nothing.
+  void FormCreate();
+  void FormDestroy();
+
+  // File menu.
+  void mnNewCylDataClick();
+  void mnFileLoad3dClick();
+  void mnFileLoadPolarClick();
+  void mnFileSavePictureClick();
+  void mnSaveCylDataClick();
+  void mnExitClick();
+  // Edit menu.
+  void mnEditRedrawClick();
+  void mnEditCopyClick();
+  void mnEditClearClick();
+  // Tools menu.
+  void mnSettingsClick();
+  void mnGenerateClick();
+  void GenPolar1Click();
+  void mnToolsDelimiterPtoCClick();
+  void mnToolsDelimiterCtoPClick();
+  void mnToolsDelimiterPexCClick();
+  // Help menu.
+  void mnHelpContentsClick();
+  void mnAboutClick();
+
+  // Reads the Cyl Data file named by the open dialog into the grid, then
+  // scans, traces and draws; read and drawing errors show in a message box.
+  void LoadCylData();
+  // Reads the Polar Data file named by the open dialog into the contour store
+  // and draws it; read and drawing errors show in a message box, a file that
+  // cannot be opened raises.
+  void LoadPolarData();
+  // Redraws from what DataKind says the picture was made of; errors show in a
+  // message box.
+  void ReDraw();
+
+  // The window's items, for the front end and the settings dialog.
+  PolarGrid& Grid() { return *grid_; }
+  FunctionRecord& Function() { return function_; }
+  std::int32_t GetDataKind() const { return dataKind_; }
+  ContourStore& Store() { return store_; }
+  PlotSettings& Settings() { return settings_; }
+  FontSpec& LabelFont() { return labelFont_; }
+  Bitmap& Picture() { return picture_; }
+  FormulaEngine& Engine() { return engine_; }
+  // Current names of the three shared file dialogs.
+  std::string& OpenDialogName() { return openName_; }
+  std::string& SaveDialogName() { return saveName_; }
+  std::string& PictureDialogName() { return pictureName_; }
+  // Resets every stored item to its default (the settings dialog's Default).
+  void SetDefaults();
+
+ private:
+  // Runs a shared file dialog proposing its current name; on OK the name is
+  // remembered and true returned.
+  bool RunDialog(FileDialogKind kind);
+  std::string& NameOf(FileDialogKind kind);
+  void ScanAndTrace();
+  void ComputeContours();
+  void DrawPicture();
+  void RunDelimiter(int operation);
+
+  Ui& ui_;
+  Bitmap& picture_;
+  Registry& registry_;
+  MainDialogs& dialogs_;
+
+  std::unique_ptr<PolarGrid> grid_;  // ~530 KB, hence on the heap
+  FunctionRecord function_;
+  std::int32_t dataKind_ = kDataNothing;
+  ContourStore store_;
+  PlotSettings settings_;
+  FontSpec labelFont_;
+  FormulaEngine engine_;
+  std::string openName_;
+  std::string saveName_;
+  std::string pictureName_ = "new.bmp";
+  bool destroyed_ = false;
+};
+
+}  // namespace orbisk

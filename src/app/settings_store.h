@@ -1,0 +1,51 @@
+#pragma once
+// The items that outlive a run: the plot settings, the picture size, the three
+// file dialogs' names and the function record, and their mapping onto the
+// settings key of the registry (32 values).
+
+#include <cstdint>
+#include <string>
+
+#include "contour/plot_settings.h"
+#include "polar_data/function_record.h"
+
+namespace orbisk {
+
+class Bitmap;
+class Registry;
+class Ui;
+struct FontSpec;
+
+// Every stored item; the defaults are those of a first start.
+struct Settings {
+  PlotSettings plot;
+  // The picture size last set; the picture bitmap holds the actual size, and
+  // whoever changes these fields applies them to it (height first).
+  std::int32_t pictureHeight = 500;
+  std::int32_t pictureWidth = 500;
+  std::string OpenedFile;            // file name of OpenDialog
+  std::string SavedFile;             // file name of SaveDialog
+  std::string SavedBMP = "new.bmp";  // file name of SPD, the picture dialog
+  FunctionRecord function;
+
+  bool operator==(const Settings&) const = default;
+};
+
+// Sets every item to its default and resizes picture to 500 x 500, height
+// first. Leaves the label font alone and draws nothing.
+void SetDefaults(Settings& settings, Bitmap& picture);
+
+// Reads every item from the settings key, resizing picture as soon as its
+// height and then its width are read; when the key cannot be opened or any
+// value is missing or mistyped (a missing string only reads as empty), every
+// item takes its default instead, silently. Then sets labelFont's face and
+// size from the settings.
+void LoadSettings(Registry& registry, Settings& settings, Bitmap& picture, FontSpec& labelFont);
+
+// Writes the 32 values into the settings key, creating it when missing, with
+// the picture's actual size. Nothing is written or shown when the key cannot be
+// opened; a value that cannot be written stops the writing and shows "Failed to
+// set data for '%s'" (its name) through ui.ShowError.
+void SaveSettings(Registry& registry, const Settings& settings, const Bitmap& picture, Ui& ui);
+
+}  // namespace orbisk

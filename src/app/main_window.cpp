@@ -41,6 +41,5 @@ void TfmMain::mnAboutClick() { ui_.ShowInformation(kAboutCaption, kAboutText); }
 void TfmMain::LoadCylData() {}
 void TfmMain::LoadPolarData() {}
 void TfmMain::ReDraw() {}
-void TfmMain::SetDefaults() {}
 
 }  // namespace orbisk

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/main_dialogs.h"
+#include "app/settings_store.h"
 #include "contour/plot_settings.h"
 #include "contour/store/contour_store.h"
 #include "formula/formula_engine.h"
@@ -82,19 +83,19 @@ class TfmMain {
 
   // The window's items, for the front end and the settings dialog.
   PolarGrid& Grid() { return *grid_; }
-  FunctionRecord& Function() { return function_; }
   std::int32_t GetDataKind() const { return dataKind_; }
   ContourStore& Store() { return store_; }
-  PlotSettings& Settings() { return settings_; }
+  // Every stored item: plot settings, picture size, file names, function record.
+  Settings& Items() { return items_; }
+  PlotSettings& Plot() { return items_.plot; }
+  FunctionRecord& Function() { return items_.function; }
   FontSpec& LabelFont() { return labelFont_; }
   Bitmap& Picture() { return picture_; }
   FormulaEngine& Engine() { return engine_; }
   // Current names of the three shared file dialogs.
-  std::string& OpenDialogName() { return openName_; }
-  std::string& SaveDialogName() { return saveName_; }
-  std::string& PictureDialogName() { return pictureName_; }
-  // Resets every stored item to its default (the settings dialog's Default).
-  void SetDefaults();
+  std::string& OpenDialogName() { return items_.OpenedFile; }
+  std::string& SaveDialogName() { return items_.SavedFile; }
+  std::string& PictureDialogName() { return items_.SavedBMP; }
 
  private:
   // Runs a shared file dialog proposing its current name; on OK the name is
@@ -112,15 +113,11 @@ class TfmMain {
   MainDialogs& dialogs_;
 
   std::unique_ptr<PolarGrid> grid_;  // ~530 KB, hence on the heap
-  FunctionRecord function_;
   std::int32_t dataKind_ = kDataNothing;
   ContourStore store_;
-  PlotSettings settings_;
+  Settings items_;
   FontSpec labelFont_;
   FormulaEngine engine_;
-  std::string openName_;
-  std::string saveName_;
-  std::string pictureName_ = "new.bmp";
   bool destroyed_ = false;
 };
 

@@ -1,0 +1,25 @@
+#pragma once
+// The options that choose a formula and its domain, shared by the commands
+// that sample a grid (sample, trace, render). Defaults are the function
+// record's defaults.
+
+#include <cstddef>
+#include <string>
+
+#include "cli/commands.h"
+#include "polar_data/function_record.h"
+
+namespace orbisk::cli {
+
+// The usage text of the options, for a command's usage line.
+inline constexpr const char* kSampleOptionsUsage =
+    "[--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] "
+    "[--error-value V]";
+
+// When args[i] is one of the options, stores its value (args[i + 1]) into
+// record, advances i past the value and returns true; returns false for any
+// other argument. Raises InputError for a missing value or an --error-value
+// that is not a number.
+bool ConsumeSampleOption(const Args& args, std::size_t& i, FunctionRecord& record);
+
+}  // namespace orbisk::cli

@@ -1,0 +1,37 @@
+#pragma once
+// Filling the polar grid from the function record's formula, and the grid
+// statistics that every later step (tracing, drawing) relies on.
+
+#include <cstdint>
+
+#include "formula/formula_engine.h"
+#include "platform/ui.h"
+#include "polar_data/function_record.h"
+#include "polar_data/polar_grid.h"
+
+namespace orbisk {
+
+// Evaluates the bound texts (FiStart, FiEnd, RInt, RExt, NFi, NR, in that
+// order), compiles SFCyl once and evaluates it at every grid point, angle row
+// by angle row; a point whose evaluation fails gets ErrorValue. Shows the
+// hourglass and lets pending events through once at the start, shows at most
+// one "%4d count errors" message (the number of failing points) and restores
+// the cursor at the end, also when a bound text raises. Counts outside 2..256
+// raise InputError before any cell is written. MinValue/MaxValue are left alone.
+void SampleFormula(const FunctionRecord& record, PolarGrid& grid, FormulaEngine& engine, Ui& ui);
+
+// Recomputes StepR and StepFi and sets MinValue/MaxValue over the used cells.
+// Raises InputError (see CheckGridCounts) when the counts do not fit the grid,
+// e.g. after a failed load left NFi = 300 in place.
+void ScanGrid(PolarGrid& grid);
+
+// Raises InputError naming the count and the range 2..256 when NFi or NR
+// lies outside it; reading or writing the grid with such counts would leave
+// the value array.
+void CheckGridCounts(const PolarGrid& grid);
+
+// A count field's value rounded to the nearest integer (halves to even);
+// raises MathError (invalid operation) when it does not fit 32 bits.
+std::int32_t RoundCount(double value);
+
+}  // namespace orbisk

@@ -1,0 +1,22 @@
+#pragma once
+// Chaining of a level's crossings into polylines by nearest neighbours.
+
+#include "contour/crossings.h"
+#include "contour/store/contour_store.h"
+#include "polar_data/polar_grid.h"
+
+namespace orbisk {
+
+// The link distance: the diagonal of an outermost grid cell, from (RExt, 0) to
+// (RExt - StepR, StepFi). Crossings farther apart than this are not linked.
+long double LinkDistance(const PolarGrid& grid);
+
+// Chains the pool into polylines appended to the store, then empties the pool.
+// Each polyline starts at the crossing nearest to either circle (ties to the
+// earliest entry, outer circle first) and grows by the nearest remaining
+// crossing (ties to the earliest entry) while it lies within LinkDistance. Only
+// the polyline under way when the pool runs out is closed, when its ends lie
+// within LinkDistance.
+void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store);
+
+}  // namespace orbisk

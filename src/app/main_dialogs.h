@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "polar_data/function_record.h"
+
 namespace orbisk {
 
 class FormulaEngine;
@@ -25,6 +27,11 @@ enum FunctionText : int {
 };
 
 using FunctionTexts = std::array<std::string, 7>;
+
+// The seven texts of a function record, for the dialog's edits.
+FunctionTexts TextsOf(const FunctionRecord& record);
+// A function record holding texts, with ErrorValue taken from base.
+FunctionRecord WithTexts(const FunctionRecord& base, const FunctionTexts& texts);
 
 class MainDialogs {
  public:

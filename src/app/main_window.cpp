@@ -1,17 +1,48 @@
 #include "app/main_window.h"
 
+#include <exception>
+#include <optional>
+
+#include "app/delimiter_tool.h"
+#include "contour/compute_contours.h"
+#include "contour/draw_picture.h"
+#include "polar_data/cyl_data_file.h"
+#include "polar_data/file_input.h"
+#include "polar_data/polar_data_file.h"
+#include "polar_data/sampling.h"
+#include "polar_data/test_data.h"
+
 namespace orbisk {
 
 const char* const kAboutText =
-    "Orbisk 1.0.0\n\nDraws contour maps of a function F(x,y,r) over a polar domain.";
+    "Orbisk 1.0.0\n\n"
+    "Draws contour maps of a function F(x,y,r) over a polar domain, from a "
+    "formula, a Cyl Data grid file or a Polar Data contour file, and saves "
+    "them as pictures.";
 
 std::string HelpFileFor(const std::string& programPath) {
-  std::string::size_type slash = programPath.find_last_of('/');
-  std::string::size_type dot = programPath.find_last_of('.');
+  const std::string::size_type slash = programPath.find_last_of('/');
+  const std::string::size_type dot = programPath.find_last_of('.');
   std::string base = programPath;
   if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) base.erase(dot);
   return base + ".html";
 }
+
+namespace {
+
+// Restores the default cursor when an error leaves a command, so that a
+// failure half-way never leaves the hourglass showing; the error goes on.
+template <typename Work>
+void RestoringCursorOnError(Ui& ui, Work work) {
+  try {
+    work();
+  } catch (...) {
+    ui.RestoreCursor();
+    throw;
+  }
+}
+
+}  // namespace
 
 TfmMain::TfmMain(Ui& ui, Bitmap& picture, Registry& registry, MainDialogs& dialogs)
     : ui_(ui), picture_(picture), registry_(registry), dialogs_(dialogs),
@@ -19,27 +50,196 @@ TfmMain::TfmMain(Ui& ui, Bitmap& picture, Registry& registry, MainDialogs& dialo
 
 TfmMain::~TfmMain() = default;
 
-void TfmMain::FormCreate() {}
-void TfmMain::FormDestroy() {}
-void TfmMain::mnNewCylDataClick() {}
-void TfmMain::mnFileLoad3dClick() {}
-void TfmMain::mnFileLoadPolarClick() {}
-void TfmMain::mnFileSavePictureClick() {}
-void TfmMain::mnSaveCylDataClick() {}
+void TfmMain::FormCreate() {
+  dataKind_ = kDataNothing;
+  LoadSettings(registry_, items_, picture_, labelFont_);
+  picture_.Whiteness();
+}
+
+void TfmMain::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  try {
+    SaveSettings(registry_, items_, picture_, ui_);
+  } catch (...) {
+    store_.ClearLines();
+    throw;
+  }
+  store_.ClearLines();
+}
+
+// ---- File menu ----------------------------------------------------------
+
+void TfmMain::mnNewCylDataClick() {
+  FunctionTexts texts = TextsOf(items_.function);
+  if (!dialogs_.RunFunctionDialog(texts, engine_)) return;
+  items_.function = WithTexts(items_.function, texts);
+  SampleFormula(items_.function, *grid_, engine_, ui_);
+  RestoringCursorOnError(ui_, [this] {
+    ScanGrid(*grid_);
+    ComputeContours();
+    DrawPicture();
+  });
+}
+
+void TfmMain::mnFileLoad3dClick() {
+  if (RunDialog(FileDialogKind::Open)) LoadCylData();
+}
+
+void TfmMain::mnFileLoadPolarClick() {
+  if (RunDialog(FileDialogKind::Open)) LoadPolarData();
+}
+
+void TfmMain::mnFileSavePictureClick() {
+  if (RunDialog(FileDialogKind::Picture)) picture_.SaveToFile(items_.SavedBMP);
+}
+
+void TfmMain::mnSaveCylDataClick() {
+  if (RunDialog(FileDialogKind::Save)) SaveCylData(items_.SavedFile, *grid_);
+}
+
 void TfmMain::mnExitClick() { dialogs_.CloseMainWindow(); }
-void TfmMain::mnEditRedrawClick() {}
+
+void TfmMain::LoadCylData() {
+  dataKind_ = kDataCylFile;
+  const std::string path = items_.OpenedFile;
+  if (path.empty()) return;
+  const std::string bytes = ReadDataFile(path);  // an unreadable file raises
+  ui_.ShowHourglass();
+  ui_.ProcessPendingEvents();
+  std::optional<std::string> failure;  // shown once the cursor is back
+  try {
+    ReadCylData(bytes, *grid_);
+    ScanGrid(*grid_);
+    ComputeContours();
+    DrawPicture();
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  ui_.RestoreCursor();
+  if (failure) ui_.ShowMessage(*failure);
+}
+
+void TfmMain::LoadPolarData() {
+  dataKind_ = kDataPolarFile;
+  const std::string path = items_.OpenedFile;
+  if (path.empty()) return;
+  store_.ClearLines();
+  const std::string bytes = ReadDataFile(path);  // an unreadable file raises
+  try {
+    ReadPolarData(bytes, store_, *grid_);
+    DrawPicture();
+  } catch (const std::exception& e) {
+    ui_.ShowMessage(e.what());
+  }
+}
+
+// ---- Edit menu ----------------------------------------------------------
+
+void TfmMain::mnEditRedrawClick() { ReDraw(); }
+
+void TfmMain::ReDraw() {
+  ui_.ShowHourglass();
+  ui_.ProcessPendingEvents();
+  std::optional<std::string> failure;  // shown once the cursor is back
+  try {
+    switch (dataKind_) {
+      case kDataCylFile:
+        ScanGrid(*grid_);
+        ComputeContours();
+        DrawPicture();
+        break;
+      case kDataPolarFile:
+        LoadPolarData();
+        break;
+      case kDataTraced:
+        ComputeContours();
+        DrawPicture();
+        break;
+      default:
+        break;  // nothing loaded yet
+    }
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  ui_.RestoreCursor();
+  if (failure) ui_.ShowMessage(*failure);
+}
+
 void TfmMain::mnEditCopyClick() { picture_.CopyToClipboard(); }
+
 void TfmMain::mnEditClearClick() { picture_.Whiteness(); }
-void TfmMain::mnSettingsClick() {}
-void TfmMain::mnGenerateClick() {}
-void TfmMain::GenPolar1Click() {}
-void TfmMain::mnToolsDelimiterPtoCClick() {}
-void TfmMain::mnToolsDelimiterCtoPClick() {}
-void TfmMain::mnToolsDelimiterPexCClick() {}
+
+// ---- Tools menu ---------------------------------------------------------
+
+void TfmMain::mnSettingsClick() {
+  try {
+    dialogs_.RunSettingsDialog(*this);
+  } catch (...) {
+    ReDraw();
+    throw;
+  }
+  ReDraw();
+}
+
+void TfmMain::mnGenerateClick() {
+  if (RunDialog(FileDialogKind::Save)) Generate3dData(items_.SavedFile, *grid_, ui_);
+}
+
+void TfmMain::GenPolar1Click() {
+  if (RunDialog(FileDialogKind::Save)) GeneratePolarData(items_.SavedFile, store_, *grid_, ui_);
+}
+
+void TfmMain::mnToolsDelimiterPtoCClick() {
+  if (RunDialog(FileDialogKind::Open) && RunDialog(FileDialogKind::Save))
+    ReplaceCharInFile(items_.OpenedFile, items_.SavedFile, '.', ',');
+}
+
+void TfmMain::mnToolsDelimiterCtoPClick() {
+  if (RunDialog(FileDialogKind::Open) && RunDialog(FileDialogKind::Save))
+    ReplaceCharInFile(items_.OpenedFile, items_.SavedFile, ',', '.');
+}
+
+void TfmMain::mnToolsDelimiterPexCClick() {
+  if (RunDialog(FileDialogKind::Open) && RunDialog(FileDialogKind::Save))
+    ExchangeCharsInFile(items_.OpenedFile, items_.SavedFile, '.', ',');
+}
+
+// ---- Help menu ----------------------------------------------------------
+
 void TfmMain::mnHelpContentsClick() { ui_.ShowHelp(HelpFileFor(dialogs_.ProgramPath())); }
+
 void TfmMain::mnAboutClick() { ui_.ShowInformation(kAboutCaption, kAboutText); }
-void TfmMain::LoadCylData() {}
-void TfmMain::LoadPolarData() {}
-void TfmMain::ReDraw() {}
+
+// ---- helpers ------------------------------------------------------------
+
+std::string& TfmMain::NameOf(FileDialogKind kind) {
+  switch (kind) {
+    case FileDialogKind::Open:
+      return items_.OpenedFile;
+    case FileDialogKind::Save:
+      return items_.SavedFile;
+    case FileDialogKind::Picture:
+      break;
+  }
+  return items_.SavedBMP;
+}
+
+bool TfmMain::RunDialog(FileDialogKind kind) {
+  std::string& name = NameOf(kind);
+  const std::optional<std::string> answer = ui_.RunFileDialog(kind, name);
+  if (!answer || answer->empty()) return false;
+  name = *answer;
+  return true;
+}
+
+void TfmMain::ComputeContours() {
+  orbisk::ComputeContours(*grid_, items_.plot.Contour_NLevel, store_, dataKind_, ui_);
+}
+
+void TfmMain::DrawPicture() {
+  orbisk::DrawPicture(*grid_, store_, items_.plot, labelFont_, picture_.GetCanvas(),
+                      picture_.Width(), picture_.Height(), dialogs_.DecimalSeparator());
+}
 
 }  // namespace orbisk

@@ -102,10 +102,10 @@ class TfmMain {
   // remembered and true returned.
   bool RunDialog(FileDialogKind kind);
   std::string& NameOf(FileDialogKind kind);
-  void ScanAndTrace();
+  // Traces the grid into the contour store (DataKind becomes 3).
   void ComputeContours();
+  // Paints the picture from the grid and the contour store.
   void DrawPicture();
-  void RunDelimiter(int operation);
 
   Ui& ui_;
   Bitmap& picture_;

@@ -6,12 +6,13 @@
 
 namespace orbisk {
 
-// Formats value with the format string "%" + body: optional literal text,
-// one directive [width][.precision](e|f|g), optional literal text, "%%" a
-// literal percent anywhere. decimalSeparator replaces the ".". Raises InputError
-// "Format '%s' invalid or incompatible with argument" for a malformed or
-// missing directive and "No argument for format '%s'" for a second directive,
-// with the whole format string in place of %s.
+// Formats value with the format string "%" + body: literal text around at
+// most one directive %[-][width][.precision](e|f|g) (letters in either case),
+// "%%" a literal percent. Without a directive the value is not used. For g the
+// precision counts significant digits; the default precision is 6.
+// decimalSeparator replaces the ".". Raises InputError "Format '%s' invalid or
+// incompatible with argument" for a malformed directive and "No argument for
+// format '%s'" for a second one, with the whole format string in place of %s.
 std::string FormatLabelNumber(const std::string& body, long double value, char decimalSeparator);
 
 }  // namespace orbisk

@@ -1,0 +1,254 @@
+#include "contour/draw_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "platform/error.h"
+#include "support/recording_canvas.h"
+
+namespace orbisk {
+namespace {
+
+using testing::RecordingCanvas;
+using Strings = std::vector<std::string>;
+
+struct Point {
+  long double fi;
+  long double r;
+};
+
+void AddPolyline(ContourStore& store, const std::vector<Point>& points) {
+  auto angles = std::make_unique<TListExt>();
+  auto radii = std::make_unique<TListExt>();
+  for (const Point& p : points) {
+    angles->Add(p.fi);
+    radii->Add(p.r);
+  }
+  store.LinesFi.Add(std::move(angles));
+  store.LinesR.Add(std::move(radii));
+}
+
+class DrawPictureTest : public ::testing::Test {
+ protected:
+  DrawPictureTest() : grid(std::make_unique<PolarGrid>()) {
+    grid->RInt = 1;
+    grid->RExt = 2;
+  }
+
+  void Draw(int width = 500, int height = 500) {
+    DrawPicture(*grid, store, settings, font, canvas, width, height, '.');
+  }
+
+  std::unique_ptr<PolarGrid> grid;
+  ContourStore store;
+  PlotSettings settings;
+  FontSpec font;
+  RecordingCanvas canvas;
+};
+
+TEST_F(DrawPictureTest, DefaultPictureInOrder) {
+  Draw();
+  EXPECT_EQ(canvas.calls, (Strings{
+                              "Brush Solid", "FillRect 0 0 500 500",
+                              "Pen 0x000000 1", "MoveTo 0 250", "LineTo 500 250",
+                              "MoveTo 250 0", "LineTo 250 500",
+                              "Brush Clear", "Pen 0x000000 2", "Ellipse 130 130 370 370",
+                              "Brush Clear", "Pen 0x000000 2", "Ellipse 10 10 490 490",
+                              "Pen 0x000000 1",
+                              "Font Arial Cyr 12", "TextOut 441 5 a/b=0.5",
+                          }));
+}
+
+TEST_F(DrawPictureTest, MapsPointsWithSeparateScalesAndTheIntegerCentre) {
+  struct Case {
+    const char* name;
+    int width, height;
+    Point point;
+    const char* pixel;
+  };
+  const long double pi = std::numbers::pi_v<long double>;
+  const Case cases[] = {
+      {"angle 0 radius 1", 500, 500, {0, 1}, "LineTo 370 250"},
+      {"angle pi/2 radius 2", 500, 500, {pi / 2, 2}, "LineTo 250 10"},
+      {"angle pi radius 2", 500, 500, {pi, 2}, "LineTo 10 250"},
+      {"odd size: centre rounds down", 501, 301, {0, 0}, "LineTo 250 150"},
+      {"600x300", 600, 300, {-pi / 2, 2}, "LineTo 300 290"},
+      // 0.5 * 120 + 250 = 310; 0.0625 * 120 = 7.5 -> 8, 0.1875 * 120 = 22.5 -> 22
+      {"half goes to even", 500, 500, {0, 0.0625L}, "LineTo 258 250"},
+      {"half goes to even, down", 500, 500, {0, 0.1875L}, "LineTo 272 250"},
+  };
+  settings.XY_Present = settings.IntCircle_Present = settings.ExtCircle_Present = false;
+  settings.Label_Present = false;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    store.ClearLines();
+    canvas.calls.clear();
+    AddPolyline(store, {{0, 0}, c.point});
+    Draw(c.width, c.height);
+    EXPECT_EQ(canvas.CallsStartingWith("LineTo"), Strings{c.pixel});
+  }
+}
+
+TEST_F(DrawPictureTest, CircleRectangles) {
+  struct Case {
+    const char* name;
+    int width, height;
+    long double rint, rext;
+    Strings ellipses;
+  };
+  const Case cases[] = {
+      {"square", 500, 500, 1, 2, {"Ellipse 130 130 370 370", "Ellipse 10 10 490 490"}},
+      {"600x300 is an ellipse", 600, 300, 1, 2,
+       {"Ellipse 155 80 445 220", "Ellipse 10 10 590 290"}},
+      {"inner radius 0 shrinks to the centre", 500, 500, 0, 2,
+       {"Ellipse 250 250 250 250", "Ellipse 10 10 490 490"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    canvas.calls.clear();
+    grid->RInt = c.rint;
+    grid->RExt = c.rext;
+    Draw(c.width, c.height);
+    EXPECT_EQ(canvas.CallsStartingWith("Ellipse"), c.ellipses);
+  }
+}
+
+TEST_F(DrawPictureTest, PresenceFlagsAndPens) {
+  settings.XY_Present = false;
+  settings.IntCircle_Color = 0x0000FF;
+  settings.IntCircle_Width = 3;
+  settings.ExtCircle_Present = false;
+  settings.Function_Color = 0x123456;
+  settings.Function_Width = 4;
+  settings.Contour_Color = 0xABCDEF;  // never used for drawing
+  settings.Contour_Width = 9;
+  AddPolyline(store, {{0, 1}, {0, 2}});
+  Draw();
+  EXPECT_EQ(canvas.CallsStartingWith("Pen"), (Strings{"Pen 0x0000ff 3", "Pen 0x123456 4"}));
+  EXPECT_EQ(canvas.CallsStartingWith("Ellipse").size(), 1u);
+  EXPECT_TRUE(canvas.CallsStartingWith("MoveTo 0").empty());
+
+  canvas.calls.clear();
+  settings.Function_Present = false;
+  Draw();
+  EXPECT_TRUE(canvas.CallsStartingWith("LineTo").empty());
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut").size(), 1u);
+}
+
+TEST_F(DrawPictureTest, PolylinesSkipEmptyAndMissingEntries) {
+  settings.XY_Present = false;
+  AddPolyline(store, {});
+  AddPolyline(store, {{0, 1}});
+  store.LinesFi.SetCount(3);  // an entry without lists, as after a failed load
+  store.LinesR.SetCount(3);
+  AddPolyline(store, {{0, 1}, {0, 2}, {0, 1}});
+  store.LinesR.Add(std::make_unique<TListExt>());  // no angle list at all
+  store.LinesR.Get(4)->Add(1);
+  Draw();
+  EXPECT_EQ(canvas.CallsStartingWith("MoveTo"), (Strings{"MoveTo 370 250", "MoveTo 370 250"}));
+  EXPECT_EQ(canvas.CallsStartingWith("LineTo"), (Strings{"LineTo 490 250", "LineTo 370 250"}));
+}
+
+TEST_F(DrawPictureTest, LabelSitsRightAlignedInTheLabelFont) {
+  font.name = "Courier";
+  font.size = 20;
+  font.color = 0xFF;
+  grid->RInt = 1;
+  grid->RExt = 3;
+  Draw(300, 300);
+  // "a/b=0.3333" is 10 characters, 70 pixels: 300 - 70 - 10 = 220.
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut"), Strings{"TextOut 220 5 a/b=0.3333"});
+  EXPECT_EQ(canvas.font, font);
+
+  canvas.calls.clear();
+  Draw(40, 300);  // wider than the picture: starts left of it
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut"), Strings{"TextOut -40 5 a/b=0.3333"});
+}
+
+TEST_F(DrawPictureTest, LabelBackgroundIsOpaqueOnlyWithoutCircles) {
+  struct Case {
+    bool intCircle, extCircle;
+    BrushStyle expected;
+  };
+  const Case cases[] = {{true, true, BrushStyle::Clear},
+                        {true, false, BrushStyle::Clear},
+                        {false, true, BrushStyle::Clear},
+                        {false, false, BrushStyle::Solid}};
+  for (const Case& c : cases) {
+    RecordingCanvas fresh;
+    settings.IntCircle_Present = c.intCircle;
+    settings.ExtCircle_Present = c.extCircle;
+    DrawPicture(*grid, store, settings, font, fresh, 500, 500, '.');
+    ASSERT_EQ(fresh.textBrushStyles.size(), 1u);
+    EXPECT_EQ(fresh.textBrushStyles[0], c.expected) << c.intCircle << c.extCircle;
+    EXPECT_TRUE(fresh.CallsStartingWith("BrushColor").empty());
+  }
+}
+
+TEST_F(DrawPictureTest, ZeroDomainTakesTheLargestRadiusOfTheData) {
+  grid->RInt = 0;
+  grid->RExt = 0;
+  AddPolyline(store, {{0, 1}, {1, 4}});
+  AddPolyline(store, {{0, 3}});
+  Draw();
+  EXPECT_EQ(grid->RExt, 4);  // kept for later calls
+  EXPECT_EQ(canvas.CallsStartingWith("Ellipse"),
+            (Strings{"Ellipse 250 250 250 250", "Ellipse 10 10 490 490"}));
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut"), Strings{"TextOut 455 5 a/b=0"});
+}
+
+TEST_F(DrawPictureTest, ZeroOuterRadiusFailsBeforePainting) {
+  struct Case {
+    const char* name;
+    int width;
+    long double rint;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"empty store, zero domain", 500, 0, "Floating point division by zero"},
+      {"only zero radii", 500, 0, "Floating point division by zero"},
+      {"inner radius set", 500, 1, "Floating point division by zero"},
+      {"zero dividend too", 20, 0, "Invalid floating point operation"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    store.ClearLines();
+    if (std::string(c.name) == "only zero radii") AddPolyline(store, {{0, 0}, {1, 0}});
+    grid->RInt = c.rint;
+    grid->RExt = 0;
+    canvas.calls.clear();
+    try {
+      Draw(c.width, 500);
+      ADD_FAILURE() << "no error";
+    } catch (const MathError& e) {
+      EXPECT_EQ(std::string(e.what()), c.message);
+    }
+    EXPECT_TRUE(canvas.calls.empty());
+  }
+}
+
+TEST_F(DrawPictureTest, BadLabelFormatFailsAfterEverythingElse) {
+  settings.Label_Format = ".4q";
+  AddPolyline(store, {{0, 1}, {0, 2}});
+  try {
+    Draw();
+    ADD_FAILURE() << "no error";
+  } catch (const InputError& e) {
+    EXPECT_STREQ(e.what(), "Format '%.4q' invalid or incompatible with argument");
+  }
+  EXPECT_EQ(canvas.calls.back(), "LineTo 490 250");
+  EXPECT_TRUE(canvas.CallsStartingWith("Font").empty());
+}
+
+TEST_F(DrawPictureTest, FarPointsAreClampedNotWrapped) {
+  AddPolyline(store, {{0, 1}, {0, 1e30L}, {std::numbers::pi_v<long double>, 1e30L}});
+  Draw();
+  EXPECT_EQ(canvas.CallsStartingWith("LineTo 16777216 250").size(), 1u);
+  EXPECT_EQ(canvas.CallsStartingWith("LineTo -16777216 ").size(), 1u);
+}
+
+}  // namespace
+}  // namespace orbisk

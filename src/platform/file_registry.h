@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "platform/registry_text.h"
 
 namespace orbisk {
 
@@ -32,16 +33,19 @@ class FileRegistry : public Registry {
   void Close() override;
 
  private:
-  // Value names ordered and compared without regard to ASCII case.
-  struct NameLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-  };
+  // Reads the file into values_; false when it is missing, unreadable or
+  // malformed (malformed_ tells the last two apart).
+  bool Load();
+  void Reset();
 
   std::string path_;
   bool open_ = false;
   bool writable_ = false;
   bool changed_ = false;
-  std::map<std::string, RegistryValue, NameLess> values_;
+  bool malformed_ = false;
+  // The values in file order; index_ maps a lower-case name to its place.
+  RegistryEntries values_;
+  std::map<std::string, std::size_t> index_;
 };
 
 }  // namespace orbisk

@@ -2,11 +2,10 @@
 // Filling the polar grid from the function record's formula, and the grid
 // statistics that every later step (tracing, drawing) relies on.
 
-#include <cstdint>
-
 #include "formula/formula_engine.h"
 #include "platform/ui.h"
 #include "polar_data/function_record.h"
+#include "polar_data/grid_counts.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk {
@@ -24,14 +23,5 @@ void SampleFormula(const FunctionRecord& record, PolarGrid& grid, FormulaEngine&
 // Raises InputError (see CheckGridCounts) when the counts do not fit the grid,
 // e.g. after a failed load left NFi = 300 in place.
 void ScanGrid(PolarGrid& grid);
-
-// Raises InputError naming the count and the range 2..256 when NFi or NR
-// lies outside it; reading or writing the grid with such counts would leave
-// the value array.
-void CheckGridCounts(const PolarGrid& grid);
-
-// A count field's value rounded to the nearest integer (halves to even);
-// raises MathError (invalid operation) when it does not fit 32 bits.
-std::int32_t RoundCount(double value);
 
 }  // namespace orbisk

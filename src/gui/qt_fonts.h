@@ -1,0 +1,19 @@
+#pragma once
+// Label fonts on Linux: the Windows face names that the settings carry
+// ("Arial Cyr" by default) resolve through font substitutions to the same face
+// or to its metric-compatible Liberation twin, never to an arbitrary default.
+
+#include <QFont>
+
+#include "platform/canvas.h"
+
+namespace orbisk {
+
+// Registers the substitutions once per process; needs a QGuiApplication.
+void InstallFontSubstitutions();
+
+// The QFont for spec: the resolved family, pixel size = points * 96 / 72,
+// style flags. Calls InstallFontSubstitutions.
+QFont ToQFont(const FontSpec& spec);
+
+}  // namespace orbisk

@@ -1,0 +1,57 @@
+#pragma once
+// The canvas calls as values, and how they are carried out on a QPainter. The
+// raster canvas runs each call at once and keeps the list since the last full
+// repaint, so that the same drawing can be replayed onto an SVG painter.
+
+#include <QFont>
+#include <QPainter>
+#include <QPoint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace orbisk {
+
+namespace paint_op {
+struct Pen { Color color; int width; };
+struct BrushColor { Color color; };
+struct Brush { BrushStyle style; };
+struct Font { FontSpec spec; };
+struct FillRect { int left, top, right, bottom; };
+struct MoveTo { int x, y; };
+struct LineTo { int x, y; };
+struct Ellipse { int left, top, right, bottom; };
+struct Text { int x, y; std::string text; };
+}  // namespace paint_op
+
+using PaintOp = std::variant<paint_op::Pen, paint_op::BrushColor, paint_op::Brush, paint_op::Font,
+                             paint_op::FillRect, paint_op::MoveTo, paint_op::LineTo,
+                             paint_op::Ellipse, paint_op::Text>;
+
+// The canvas state that the calls change; starts as a fresh canvas: black
+// 1-pixel pen, solid white brush, the default font, position (0, 0).
+struct PaintState {
+  Color penColor = 0;
+  int penWidth = 1;
+  Color brushColor = 0xFFFFFF;
+  BrushStyle brushStyle = BrushStyle::Solid;
+  FontSpec font;
+  QFont qfont;
+  QPoint position;
+
+  PaintState();
+};
+
+// Updates state by op and, when painter is not null, paints op with it.
+void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter);
+
+// Sets up a newly begun painter for state: no antialiasing for shapes, pen and
+// brush as in state.
+void PreparePainter(QPainter& painter, const PaintState& state);
+
+// Width in pixels of text in font.
+int TextWidthIn(const QFont& font, const std::string& text);
+
+}  // namespace orbisk

@@ -3,9 +3,11 @@
 namespace orbisk::cli {
 
 // Defined in one file per subcommand (cli/<name>_command.cpp).
+int RunDelimiter(const Args& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"delimiter", "delimiter (p2c|c2p|swap) SRC DST", RunDelimiter},
   };
   return commands;
 }

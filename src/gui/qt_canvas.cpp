@@ -1,5 +1,7 @@
 #include "gui/qt_canvas.h"
 
+#include <QPolygon>
+
 #include "platform/error.h"
 
 namespace orbisk {
@@ -60,7 +62,24 @@ void QtCanvas::Whiten() {
 void QtCanvas::Replay(QPainter& painter) const {
   PaintState state = replayStart_;
   PreparePainter(painter, state);
-  for (const PaintOp& op : replay_) ApplyPaintOp(op, state, &painter);
+  // Runs of LineTo become one polyline each: the same lines, far fewer
+  // elements in a vector file.
+  QPolygon run;
+  auto flush = [&] {
+    if (run.size() > 1) painter.drawPolyline(run);
+    run.clear();
+  };
+  for (const PaintOp& op : replay_) {
+    if (const auto* line = std::get_if<paint_op::LineTo>(&op)) {
+      if (run.isEmpty()) run << state.position;
+      run << QPoint(line->x, line->y);
+      ApplyPaintOp(op, state, nullptr);
+      continue;
+    }
+    flush();
+    ApplyPaintOp(op, state, &painter);
+  }
+  flush();
 }
 
 void QtCanvas::Run(PaintOp op) {

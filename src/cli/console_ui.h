@@ -15,9 +15,16 @@ class ConsoleUi : public Ui {
   void ShowHourglass() override {}
   void RestoreCursor() override {}
   void ProcessPendingEvents() override {}
-  // One line each.
-  void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
-  void ShowError(const std::string& text) override { err_ << text << "\n"; }
+  // One line each; counted, so a command can turn a shown failure into its
+  // exit code.
+  void ShowMessage(const std::string& text) override {
+    err_ << text << "\n";
+    ++shown_;
+  }
+  void ShowError(const std::string& text) override {
+    err_ << text << "\n";
+    ++shown_;
+  }
   void ShowInformation(const std::string& caption, const std::string& text) override {
     err_ << caption << ": " << text << "\n";
   }
@@ -26,8 +33,12 @@ class ConsoleUi : public Ui {
   }
   void ShowHelp(const std::string&) override {}
 
+  // Messages and errors shown so far.
+  int Shown() const { return shown_; }
+
  private:
   std::ostream& err_;
+  int shown_ = 0;
 };
 
 }  // namespace orbisk::cli

@@ -1,0 +1,48 @@
+// orbisk-cli scan FILE: reads a Cyl Data file and prints its counts, bounds
+// and extremes on one line.
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "platform/error.h"
+#include "polar_data/cyl_data_file.h"
+#include "polar_data/sampling.h"
+
+namespace orbisk::cli {
+
+namespace {
+
+// %.17Lg with "." whatever the process locale.
+std::string Real(long double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.17Lg", value);
+  std::string s = text;
+  std::replace(s.begin(), s.end(), ',', '.');
+  return s;
+}
+
+}  // namespace
+
+int RunScan(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: orbisk-cli scan FILE\n";
+    return 64;
+  }
+  auto grid = std::make_unique<PolarGrid>();
+  try {
+    ReadCylDataFile(args[0], *grid);
+    ScanGrid(*grid);
+  } catch (const Error& e) {
+    err << e.what() << "\n";
+    return 1;
+  }
+  const PolarGrid& g = *grid;
+  out << g.NFi << " " << g.NR << " " << Real(g.FiStart) << " " << Real(g.FiEnd) << " " << Real(g.RInt) << " "
+      << Real(g.RExt) << " " << Real(g.MinValue) << " " << Real(g.MaxValue) << "\n";
+  return 0;
+}
+
+}  // namespace orbisk::cli

@@ -4,9 +4,15 @@ namespace orbisk::cli {
 
 // Defined in one file per subcommand (cli/<name>_command.cpp).
 int RunDelimiter(const Args& args, std::ostream& out, std::ostream& err);
+int RunEval(const Args& args, std::ostream& out, std::ostream& err);
+int RunCompile(const Args& args, std::ostream& out, std::ostream& err);
+int RunEvalAt(const Args& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"eval", "eval TEXT", RunEval},
+      {"compile", "compile TEXT", RunCompile},
+      {"eval-at", "eval-at TEXT X Y", RunEvalAt},
       {"delimiter", "delimiter (p2c|c2p|swap) SRC DST", RunDelimiter},
   };
   return commands;

@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "formula/value_table.h"
+#include "platform/clock.h"
+
 namespace orbisk {
 
 class FormulaEngine {
@@ -24,8 +27,9 @@ class FormulaEngine {
   // a failing constant sub-expression raises MathError.
   void CompileFormula(std::string_view text);
 
-  // Runs the compiled program at (x, y). Raises MathError when a step fails;
-  // never returns NaN or infinity.
+  // Runs the compiled program at (x, y). Raises MathError when a step fails
+  // (InvalidOperation also for a non-finite x or y); never returns NaN or
+  // infinity. Allocates nothing.
   double EvalFormula(double x, double y);
 
   // Error state of the last text operation: 0 = no fault, 1..9 otherwise.
@@ -35,17 +39,28 @@ class FormulaEngine {
   // The compiled program (256 bytes), the value table and the highest
   // variable (0 none, 1 X, 2 Y, 3 R), for inspection and tests.
   const std::array<std::uint8_t, 256>& Program() const { return program_; }
-  int ValueCount() const { return valueCount_; }
-  double Value(int k) const { return values_[static_cast<std::size_t>(k)]; }  // k from 1
+  int ValueCount() const { return values_.count; }
+  double Value(int k) const { return values_[k]; }  // k from 1
   int HighestVariable() const { return highestVariable_; }
 
+  // The clock RND reads; the system clock unless a test sets another. The
+  // clock must outlive the engine.
+  void SetClock(Clock& clock) { clock_ = &clock; }
+
  private:
+  // Prepares, checks and folds text; false when the syntax check failed.
+  bool Reduce(std::string_view text, std::string& working);
+  void SetFault(std::uint8_t code, std::string message);
+  // Runs the program again with every step checked, after a fast run raised a flag.
+  double RerunChecked();
+
   std::array<std::uint8_t, 256> program_{};
-  std::array<double, 257> values_{};  // value 1..count at index 1..count
-  int valueCount_ = 0;
+  formula::ValueTable values_;
+  std::array<double, 4> variables_{};  // [1] X, [2] Y, [3] R
   int highestVariable_ = 0;
   std::uint8_t error_ = 0;
   std::string message_;
+  Clock* clock_;
 };
 
 }  // namespace orbisk

@@ -1,0 +1,22 @@
+// orbisk-cli eval TEXT: the value of a constant expression.
+
+#include "cli/commands.h"
+#include "cli/formula_output.h"
+
+namespace orbisk::cli {
+
+int RunEval(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: orbisk-cli eval TEXT\n";
+    return 64;
+  }
+  return CatchMathError(err, [&] {
+    FormulaEngine engine;
+    const double value = engine.EvalConstant(args[0]);
+    if (ReportFormulaFault(engine, err)) return 1;
+    out << FormatValue(value) << "\n";
+    return 0;
+  });
+}
+
+}  // namespace orbisk::cli

@@ -1,0 +1,76 @@
+#pragma once
+// The primitive steps of the engine's arithmetic, in extended precision, in
+// two flavours that compute bit-identical results:
+// - FastSteps only computes; a failing step leaves its floating-point status
+//   flag raised (and an infinity or NaN behind), which the evaluator tests once
+//   after a whole run of the program.
+// - CheckedSteps tests every step and raises MathError of the failing step's
+//   kind at once; folding uses it, and the evaluator when a fast run failed.
+// Inputs of a checked step are always finite: every earlier step was checked.
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+#include "platform/error.h"
+
+namespace orbisk::formula {
+
+using Extended = long double;
+static_assert(std::numeric_limits<Extended>::digits == 64, "the engine computes with a 64-bit significand");
+
+// The floating-point status flags that mean a step failed.
+inline constexpr int kFailureFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
+struct FastSteps {
+  static Extended Add(Extended a, Extended b) { return a + b; }
+  static Extended Sub(Extended a, Extended b) { return a - b; }
+  static Extended Mul(Extended a, Extended b) { return a * b; }
+  static Extended Div(Extended a, Extended b) { return a / b; }
+  static Extended Sqrt(Extended x) { return sqrtl(x); }
+  static Extended Ln(Extended x) { return logl(x); }
+  static Extended Exp(Extended x) { return expl(x); }
+  // A store into a double: rounds to nearest; raises the overflow flag beyond the double range.
+  static double Round(Extended x) { return static_cast<double>(x); }
+  // A failure that no arithmetic step shows by itself: raises the kind's flag.
+  static void Fail(MathErrorKind kind) {
+    feraiseexcept(kind == MathErrorKind::InvalidOperation ? FE_INVALID
+                  : kind == MathErrorKind::DivisionByZero ? FE_DIVBYZERO
+                                                          : FE_OVERFLOW);
+  }
+};
+
+struct CheckedSteps {
+  static Extended Add(Extended a, Extended b) { return Finite(a + b); }
+  static Extended Sub(Extended a, Extended b) { return Finite(a - b); }
+  static Extended Mul(Extended a, Extended b) { return Finite(a * b); }
+  static Extended Div(Extended a, Extended b) {
+    if (b == 0) Fail(a == 0 ? MathErrorKind::InvalidOperation : MathErrorKind::DivisionByZero);
+    return Finite(a / b);
+  }
+  static Extended Sqrt(Extended x) {
+    if (x < 0) Fail(MathErrorKind::InvalidOperation);
+    return sqrtl(x);
+  }
+  static Extended Ln(Extended x) {
+    if (x == 0) Fail(MathErrorKind::DivisionByZero);
+    if (x < 0) Fail(MathErrorKind::InvalidOperation);
+    return logl(x);
+  }
+  static Extended Exp(Extended x) { return Finite(expl(x)); }
+  static double Round(Extended x) {
+    const double rounded = static_cast<double>(x);
+    if (std::isinf(rounded)) Fail(MathErrorKind::Overflow);
+    return rounded;
+  }
+  [[noreturn]] static void Fail(MathErrorKind kind) { throw MathError(kind); }
+
+ private:
+  // A finite input can only leave the finite range by overflowing.
+  static Extended Finite(Extended x) {
+    if (std::isinf(x)) Fail(MathErrorKind::Overflow);
+    return x;
+  }
+};
+
+}  // namespace orbisk::formula

@@ -1,0 +1,43 @@
+#include "contour/compute_contours.h"
+
+#include <exception>
+#include <new>
+#include <string>
+
+#include "contour/chaining.h"
+#include "contour/contour_levels.h"
+#include "contour/crossings.h"
+
+namespace orbisk {
+
+namespace {
+
+std::string MessageOf(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return "Out of memory";
+  return error.what();
+}
+
+}  // namespace
+
+void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store,
+                     std::int32_t& dataKind, Ui& ui) {
+  dataKind = kDataTraced;
+  ui.ShowHourglass();
+  ui.ProcessPendingEvents();
+  store.ClearLines();
+  const std::vector<long double> levels = ContourLevels(grid.MinValue, grid.MaxValue, nLevel);
+  for (std::size_t k = 0; k < levels.size(); ++k) {
+    std::int32_t stage = 0;
+    try {
+      CrossingPool pool;
+      GatherCrossings(grid, levels[k], pool, stage);
+      ChainCrossings(pool, grid, store);
+    } catch (const std::exception& error) {
+      ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " +
+                     MessageOf(error));
+    }
+  }
+  ui.RestoreCursor();
+}
+
+}  // namespace orbisk

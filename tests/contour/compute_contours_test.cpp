@@ -1,0 +1,122 @@
+#include "contour/compute_contours.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "contour/chaining.h"
+#include "fake_ui.h"
+#include "platform/error.h"
+#include "trace_support.h"
+
+namespace orbisk {
+namespace {
+
+using testing::FakeUi;
+using testing::MakeGrid;
+using testing::Polyline;
+using testing::PolylinesOf;
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+// Checks what every traced store must satisfy: parallel lists, no empty
+// entries, every link and every closing link within the link distance.
+void ExpectSoundPolylines(const ContourStore& store, const PolarGrid& grid) {
+  ASSERT_EQ(store.LinesFi.Count(), store.LinesR.Count());
+  const long double link = LinkDistance(grid);
+  for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) {
+    const TListExt* fi = store.LinesFi.Get(k);
+    const TListExt* r = store.LinesR.Get(k);
+    ASSERT_TRUE(fi != nullptr && r != nullptr) << k;
+    ASSERT_EQ(fi->Count(), r->Count()) << k;
+    ASSERT_GE(fi->Count(), 1) << k;
+    for (std::int32_t m = 1; m < fi->Count(); ++m) {
+      const long double x0 = r->Get(m - 1) * std::cos(fi->Get(m - 1));
+      const long double y0 = r->Get(m - 1) * std::sin(fi->Get(m - 1));
+      const long double x1 = r->Get(m) * std::cos(fi->Get(m));
+      const long double y1 = r->Get(m) * std::sin(fi->Get(m));
+      EXPECT_LE(std::sqrt((x1 - x0) * (x1 - x0) + (y1 - y0) * (y1 - y0)), link) << k << ":" << m;
+    }
+  }
+}
+
+// A full circle with a bump: value = radius, plus 3 on row 2.
+std::unique_ptr<PolarGrid> BumpGrid() {
+  auto grid = MakeGrid(9, 5, 0, 2 * kPi, 1, 2);
+  for (int i = 0; i < 9; ++i) {
+    for (int j = 0; j < 5; ++j) grid->Values[i][j] = 1 + 0.25 * j + (i == 2 ? 3 : 0);
+  }
+  testing::ScanValues(*grid);
+  return grid;
+}
+
+TEST(ComputeContours, TracesEveryLevelBetweenHourglassAndCursor) {
+  auto grid = BumpGrid();
+  ContourStore store;
+  store.LinesFi.Add(std::make_unique<TListExt>());  // a stale entry to be cleared
+  store.LinesR.Add(nullptr);
+  std::int32_t dataKind = kDataCylFile;
+  FakeUi ui;
+  ComputeContours(*grid, 3, store, dataKind, ui);
+  EXPECT_EQ(dataKind, kDataTraced);
+  EXPECT_EQ(ui.log, (std::vector<std::string>{"hourglass", "events", "cursor"}));
+  ExpectSoundPolylines(store, *grid);
+  EXPECT_EQ(PolylinesOf(store).size(), testing::LiteralTrace(*grid, 3).size());
+  EXPECT_GT(store.LinesFi.Count(), 0);
+}
+
+TEST(ComputeContours, NegativeLevelCountLeavesTheStoreEmpty) {
+  auto grid = BumpGrid();
+  ContourStore store;
+  store.LinesFi.Add(std::make_unique<TListExt>());
+  store.LinesR.Add(std::make_unique<TListExt>());
+  std::int32_t dataKind = 0;
+  FakeUi ui;
+  ComputeContours(*grid, -2, store, dataKind, ui);
+  EXPECT_EQ(store.LinesFi.Count(), 0);
+  EXPECT_EQ(store.LinesR.Count(), 0);
+  EXPECT_EQ(ui.log.back(), "cursor");
+}
+
+TEST(ComputeContours, ZeroLevelsFailAfterClearingAndKeepTheHourglass) {
+  auto grid = BumpGrid();
+  ContourStore store;
+  store.LinesFi.Add(std::make_unique<TListExt>());
+  store.LinesR.Add(std::make_unique<TListExt>());
+  std::int32_t dataKind = 0;
+  FakeUi ui;
+  EXPECT_THROW(ComputeContours(*grid, 0, store, dataKind, ui), MathError);
+  EXPECT_EQ(store.LinesFi.Count(), 0);
+  EXPECT_EQ(dataKind, kDataTraced);
+  EXPECT_EQ(ui.log, (std::vector<std::string>{"hourglass", "events"}));
+}
+
+TEST(ComputeContours, ReportsAFailedLevelAndGoesOn) {
+  // Radii so large that the link distance overflows while chaining (stage 1).
+  auto grid = MakeGrid(4, 2, 0, 1, 1e4000L, 1e4000L);
+  grid->Values[0][0] = 1;
+  testing::ScanValues(*grid);
+  ContourStore store;
+  std::int32_t dataKind = 0;
+  FakeUi ui;
+  ComputeContours(*grid, 2, store, dataKind, ui);
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"it=1 il=0 Floating point overflow",
+                                                   "it=1 il=1 Floating point overflow"}));
+  EXPECT_EQ(ui.log.back(), "cursor");
+  EXPECT_EQ(store.LinesFi.Count(), 0);
+}
+
+TEST(ComputeContours, ReportsAGatheringFailureAtStageZero) {
+  auto grid = BumpGrid();
+  grid->NFi = 300;  // more rows than the value array holds
+  ContourStore store;
+  std::int32_t dataKind = 0;
+  FakeUi ui;
+  ComputeContours(*grid, 1, store, dataKind, ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].rfind("it=0 il=0 ", 0), 0u) << ui.messages[0];
+}
+
+}  // namespace
+}  // namespace orbisk

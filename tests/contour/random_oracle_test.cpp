@@ -1,0 +1,131 @@
+// The fast chaining against the literal walk on seeded random grids.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include "contour/compute_contours.h"
+#include "fake_ui.h"
+#include "trace_support.h"
+
+namespace orbisk {
+namespace {
+
+using testing::Polyline;
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+enum class Values { Noise, Plateaus, LevelHits, Smooth };
+
+long double PickAngle(std::mt19937_64& random) {
+  std::uniform_real_distribution<long double> any(-7, 7);
+  return any(random);
+}
+
+// Fills grid with a random size, domain and values; returns the level count.
+std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  std::int32_t nFi = 2 + pick(11);
+  std::int32_t nR = 2 + pick(11);
+  const int size = pick(40);
+  if (size == 0) nFi = 256, nR = 2 + pick(3);
+  if (size == 1) nR = 256, nFi = 2 + pick(3);
+  if (size == 2) nFi = nR = 16 + pick(9);
+
+  long double fiStart = 0, fiEnd = 2 * kPi;
+  switch (pick(6)) {
+    case 0: break;                                        // full circle
+    case 1: fiStart = PickAngle(random), fiEnd = PickAngle(random); break;  // sector, either way
+    case 2: fiStart = 2 * kPi, fiEnd = 0; break;          // reversed full circle
+    case 3: fiStart = fiEnd = PickAngle(random); break;   // no angular extent
+    case 4: fiStart = 0, fiEnd = 40 * kPi; break;         // wound many times: long links
+    default: fiStart = 0, fiEnd = PickAngle(random); break;
+  }
+  long double rInt = 1, rExt = 2;
+  switch (pick(7)) {
+    case 0: rInt = 0; break;
+    case 1: rInt = rExt = 1.5L; break;
+    case 2: rInt = rExt = 0; break;
+    case 3: rInt = 1e-300L, rExt = 3e-300L; break;
+    case 4: rInt = 1e300L, rExt = 5e300L; break;
+    case 5: rInt = 3, rExt = 1; break;  // reversed radii
+    default: break;
+  }
+  grid.NFi = nFi;
+  grid.NR = nR;
+  grid.FiStart = fiStart;
+  grid.FiEnd = fiEnd;
+  grid.RInt = rInt;
+  grid.RExt = rExt;
+  grid.StepFi = (fiEnd - fiStart) / (nFi - 1);
+  grid.StepR = (rExt - rInt) / (nR - 1);
+
+  const auto kind = static_cast<Values>(pick(4));
+  std::uniform_real_distribution<double> unit(0, 1);
+  const int nLevel = kind == Values::LevelHits ? 5 : 1 + pick(4);
+  const double phase = unit(random) * 6;
+  for (std::int32_t i = 0; i < nFi; ++i) {
+    for (std::int32_t j = 0; j < nR; ++j) {
+      double v = 0;
+      switch (kind) {
+        case Values::Noise: v = unit(random); break;
+        case Values::Plateaus: v = (i / 3 + j / 2) % 3; break;
+        case Values::LevelHits: v = pick(11); break;  // 0..10 against levels 1, 3, .., 9
+        case Values::Smooth: v = std::sin(0.3 * i + phase) + std::cos(0.2 * j * phase); break;
+      }
+      grid.Values[i][j] = v;
+    }
+  }
+  if (kind == Values::LevelHits) grid.Values[0][0] = 0, grid.Values[nFi - 1][nR - 1] = 10;
+  // The oracle is quadratic: keep the big grids to few crossings.
+  const bool big = nFi * nR > 2000;
+  testing::ScanValues(grid);
+  return big ? 1 : nLevel;
+}
+
+::testing::AssertionResult SamePolylines(const std::vector<Polyline>& fast,
+                                         const std::vector<Polyline>& literal) {
+  if (fast.size() != literal.size()) {
+    return ::testing::AssertionFailure() << fast.size() << " polylines, oracle " << literal.size();
+  }
+  for (std::size_t k = 0; k < fast.size(); ++k) {
+    if (fast[k].fi.size() != literal[k].fi.size()) {
+      return ::testing::AssertionFailure() << "polyline " << k << " has " << fast[k].fi.size()
+                                           << " points, oracle " << literal[k].fi.size();
+    }
+    for (std::size_t m = 0; m < fast[k].fi.size(); ++m) {
+      if (!testing::SameBits(fast[k].fi[m], literal[k].fi[m]) ||
+          !testing::SameBits(fast[k].r[m], literal[k].r[m])) {
+        return ::testing::AssertionFailure()
+               << "polyline " << k << " point " << m << ": (" << static_cast<double>(fast[k].fi[m])
+               << ", " << static_cast<double>(fast[k].r[m]) << "), oracle ("
+               << static_cast<double>(literal[k].fi[m]) << ", " << static_cast<double>(literal[k].r[m]) << ")";
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
+  std::mt19937_64 random(20261207);
+  auto grid = std::make_unique<PolarGrid>();
+  for (int n = 0; n < 2200; ++n) {
+    const std::int32_t nLevel = FillRandomGrid(random, *grid);
+    const PolarGrid& g = *grid;
+    SCOPED_TRACE(::testing::Message() << "grid " << n << ": " << g.NFi << "x" << g.NR << " fi "
+                                      << static_cast<double>(g.FiStart) << ".." << static_cast<double>(g.FiEnd)
+                                      << " r " << static_cast<double>(g.RInt) << ".."
+                                      << static_cast<double>(g.RExt) << " levels " << nLevel);
+    ContourStore store;
+    std::int32_t dataKind = 0;
+    testing::FakeUi ui;
+    ComputeContours(g, nLevel, store, dataKind, ui);
+    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
+    ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, nLevel)));
+  }
+}
+
+}  // namespace
+}  // namespace orbisk

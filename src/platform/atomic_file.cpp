@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -32,7 +33,9 @@ bool WriteAll(int fd, const std::string& bytes) {
       errno = ENOSPC;
       return false;
     }
-    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    // In pieces, so that a failure part-way through can be injected.
+    std::size_t piece = std::min<std::size_t>(bytes.size() - written, 1 << 16);
+    ssize_t n = ::write(fd, bytes.data() + written, piece);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -40,6 +43,16 @@ bool WriteAll(int fd, const std::string& bytes) {
     written += static_cast<std::size_t>(n);
   }
   return true;
+}
+
+// The replaced file keeps its permissions; a new one gets the usual 0666
+// less the umask (mkstemp would leave it at 0600).
+mode_t ModeFor(const std::string& path) {
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -55,7 +68,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   tempName.push_back('\0');
   int fd = ::mkstemp(tempName.data());
   if (fd < 0) CannotCreate(path);
-  ::fchmod(fd, 0644);
+  ::fchmod(fd, ModeFor(path));
 
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;

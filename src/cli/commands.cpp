@@ -7,12 +7,18 @@ int RunDelimiter(const Args& args, std::ostream& out, std::ostream& err);
 int RunEval(const Args& args, std::ostream& out, std::ostream& err);
 int RunCompile(const Args& args, std::ostream& out, std::ostream& err);
 int RunEvalAt(const Args& args, std::ostream& out, std::ostream& err);
+int RunSample(const Args& args, std::ostream& out, std::ostream& err);
+int RunGenerate(const Args& args, std::ostream& out, std::ostream& err);
+int RunScan(const Args& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"eval", "eval TEXT", RunEval},
       {"compile", "compile TEXT", RunCompile},
       {"eval-at", "eval-at TEXT X Y", RunEvalAt},
+      {"sample", "sample [--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] [--error-value V] -o OUT", RunSample},
+      {"generate", "generate 3d|polar OUT", RunGenerate},
+      {"scan", "scan FILE", RunScan},
       {"delimiter", "delimiter (p2c|c2p|swap) SRC DST", RunDelimiter},
   };
   return commands;

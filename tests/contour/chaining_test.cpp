@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "trace_support.h"
+#include "contour/trace_support.h"
 
 namespace orbisk {
 namespace {

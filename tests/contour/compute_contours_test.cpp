@@ -6,9 +6,9 @@
 #include <numbers>
 
 #include "contour/chaining.h"
-#include "fake_ui.h"
+#include "support/fake_ui.h"
 #include "platform/error.h"
-#include "trace_support.h"
+#include "contour/trace_support.h"
 
 namespace orbisk {
 namespace {

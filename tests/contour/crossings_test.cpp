@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "platform/error.h"
-#include "trace_support.h"
+#include "contour/trace_support.h"
 
 namespace orbisk {
 namespace {

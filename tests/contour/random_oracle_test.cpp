@@ -7,8 +7,8 @@
 #include <random>
 
 #include "contour/compute_contours.h"
-#include "fake_ui.h"
-#include "trace_support.h"
+#include "support/fake_ui.h"
+#include "contour/trace_support.h"
 
 namespace orbisk {
 namespace {
@@ -80,7 +80,7 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
   }
   if (kind == Values::LevelHits) grid.Values[0][0] = 0, grid.Values[nFi - 1][nR - 1] = 10;
   // The oracle is quadratic: keep the big grids to few crossings.
-  const bool big = nFi * nR > 2000;
+  const bool big = nFi * nR > 300;
   testing::ScanValues(grid);
   return big ? 1 : nLevel;
 }

@@ -10,6 +10,7 @@ int RunEvalAt(const Args& args, std::ostream& out, std::ostream& err);
 int RunSample(const Args& args, std::ostream& out, std::ostream& err);
 int RunGenerate(const Args& args, std::ostream& out, std::ostream& err);
 int RunScan(const Args& args, std::ostream& out, std::ostream& err);
+int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -19,6 +20,7 @@ const std::vector<Command>& Commands() {
       {"sample", "sample [--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] [--error-value V] -o OUT", RunSample},
       {"generate", "generate 3d|polar OUT", RunGenerate},
       {"scan", "scan FILE", RunScan},
+      {"render", "render (--cyl FILE | --polar FILE | [sample options]) [--levels N] [--width W] [--height H] -o OUT.bmp|OUT.png|OUT.svg", RunRender},
       {"delimiter", "delimiter (p2c|c2p|swap) SRC DST", RunDelimiter},
   };
   return commands;

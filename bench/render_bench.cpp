@@ -1,0 +1,87 @@
+// DrawPicture of the default map (the default formula on a 256 x 256 grid, 14
+// levels) onto the Qt picture bitmap, at 500 x 500 and 2000 x 2000 pixels.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+
+#include "contour/compute_contours.h"
+#include "contour/draw_picture.h"
+#include "formula/formula_engine.h"
+#include "gui/qt_bitmap.h"
+#include "polar_data/function_record.h"
+#include "polar_data/sampling.h"
+
+namespace orbisk {
+namespace {
+
+class QuietUi : public Ui {
+ public:
+  void ShowHourglass() override {}
+  void RestoreCursor() override {}
+  void ProcessPendingEvents() override {}
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+  void ShowInformation(const std::string&, const std::string&) override {}
+  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override {
+    return std::nullopt;
+  }
+  void ShowHelp(const std::string&) override {}
+};
+
+struct DefaultMap {
+  std::unique_ptr<PolarGrid> grid = std::make_unique<PolarGrid>();
+  ContourStore store;
+  std::int64_t points = 0;
+
+  DefaultMap() {
+    FunctionRecord record;
+    record.SNFi = "256";
+    record.SNR = "256";
+    FormulaEngine engine;
+    QuietUi ui;
+    SampleFormula(record, *grid, engine, ui);
+    ScanGrid(*grid);
+    std::int32_t dataKind = 0;
+    ComputeContours(*grid, 14, store, dataKind, ui);
+    for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
+      if (const TListExt* r = store.LinesR.Get(k)) points += r->Count();
+    }
+  }
+};
+
+const DefaultMap& Map() {
+  static const DefaultMap map;
+  return map;
+}
+
+void BM_DrawDefaultMap(benchmark::State& state) {
+  const DefaultMap& map = Map();
+  const int side = static_cast<int>(state.range(0));
+  QtBitmap bitmap(side, side);
+  PlotSettings settings;
+  FontSpec font;
+  for (auto _ : state) {
+    DrawPicture(*map.grid, map.store, settings, font, bitmap.GetCanvas(), side, side, '.');
+    benchmark::DoNotOptimize(bitmap.Image().constBits());  // finishes the painting
+  }
+  state.counters["polylines"] = map.store.LinesR.Count();
+  state.counters["points"] = static_cast<double>(map.points);
+}
+BENCHMARK(BM_DrawDefaultMap)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orbisk
+
+int main(int argc, char** argv) {
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  }
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

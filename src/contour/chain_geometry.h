@@ -4,6 +4,7 @@
 // very same values.
 
 #include <cmath>
+#include <math.h>
 
 namespace orbisk {
 
@@ -12,9 +13,16 @@ struct PlanePoint {
   long double y = 0;
 };
 
+// sinl(fi) and cosl(fi), by the same kernels with one argument reduction.
+inline void SineAndCosine(long double fi, long double& sine, long double& cosine) {
+  ::sincosl(fi, &sine, &cosine);
+}
+
 // Cartesian position of the point at angle fi (radians) and radius r.
 inline PlanePoint PositionOf(long double fi, long double r) {
-  return {r * std::cos(fi), r * std::sin(fi)};
+  long double sine, cosine;
+  SineAndCosine(fi, sine, cosine);
+  return {r * cosine, r * sine};
 }
 
 // Euclidean distance, rounded step by step in extended precision.

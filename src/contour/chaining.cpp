@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -23,19 +24,16 @@ long double LinkDistance(const PolarGrid& grid) {
 
 namespace {
 
-// Beyond this, the square of a coordinate difference could overflow.
-constexpr long double kLargestSafeCoordinate = 1e2400L;
-
 // The order in which polylines start: by the distance of the radius to the
 // nearer circle, then by entry index. An entry whose distance is not below
 // RExt never wins that way; the start is then the lowest present entry.
 class StartOrder {
  public:
-  StartOrder(const std::vector<long double>& radii, long double rInt, long double rExt)
-      : rExt_(rExt), present_(radii.size(), 1) {
+  StartOrder(const long double* radii, std::int32_t count, long double rInt, long double rExt)
+      : rExt_(rExt), present_(static_cast<std::size_t>(count), 1) {
     using namespace checked;
-    byKey_.reserve(radii.size());
-    for (std::size_t p = 0; p < radii.size(); ++p) {
+    byKey_.reserve(static_cast<std::size_t>(count));
+    for (std::size_t p = 0; p < static_cast<std::size_t>(count); ++p) {
       const long double toOuter = Sub(rExt, radii[p]);
       const long double toInner = Sub(radii[p], rInt);
       byKey_.emplace_back(toInner < toOuter ? toInner : toOuter, static_cast<std::int32_t>(p));
@@ -64,26 +62,26 @@ bool FastChainingApplies(const std::vector<PlanePoint>& positions, const PolarGr
                          long double link) {
   if (!std::isfinite(grid.RInt) || !std::isfinite(grid.RExt) || std::isnan(link)) return false;
   return std::all_of(positions.begin(), positions.end(), [](const PlanePoint& p) {
-    return std::fabs(p.x) <= kLargestSafeCoordinate && std::fabs(p.y) <= kLargestSafeCoordinate;
+    return std::fabs(p.x) <= NearestIndex::kLargestCoordinate &&
+           std::fabs(p.y) <= NearestIndex::kLargestCoordinate;
   });
 }
 
 // Moves a finished polyline into the store, with room for exactly its points.
-void StorePolyline(const std::vector<std::int32_t>& line, bool closed,
-                   const std::vector<long double>& fi, const std::vector<long double>& r,
-                   ContourStore& store) {
+void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi,
+                   const long double* r, ContourStore& store) {
   auto lineFi = std::make_unique<TListExt>();
   auto lineR = std::make_unique<TListExt>();
   const auto count = static_cast<std::int32_t>(line.size()) + (closed ? 1 : 0);
   lineFi->SetCapacity(count);
   lineR->SetCapacity(count);
   for (std::int32_t entry : line) {
-    lineFi->Add(fi[static_cast<std::size_t>(entry)]);
-    lineR->Add(r[static_cast<std::size_t>(entry)]);
+    lineFi->Add(fi[entry]);
+    lineR->Add(r[entry]);
   }
   if (closed) {
-    lineFi->Add(fi[static_cast<std::size_t>(line.front())]);
-    lineR->Add(r[static_cast<std::size_t>(line.front())]);
+    lineFi->Add(fi[line.front()]);
+    lineR->Add(r[line.front()]);
   }
   store.LinesR.Add(std::move(lineR));
   store.LinesFi.Add(std::move(lineFi));
@@ -94,25 +92,31 @@ void StorePolyline(const std::vector<std::int32_t>& line, bool closed,
 void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store) {
   const std::int32_t count = pool.Fi.Count();
   if (count == 0) return;
-  const std::vector<long double> fi(pool.Fi.Data(), pool.Fi.Data() + count);
-  const std::vector<long double> r(pool.R.Data(), pool.R.Data() + count);
+  const long double* fi = pool.Fi.Data();
+  const long double* r = pool.R.Data();
 
   // The start keys and the link distance fail, if at all, before anything is
   // stored, as the first start-point scan of the literal walk would.
-  StartOrder starts(r, grid.RInt, grid.RExt);
+  StartOrder starts(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
   std::vector<PlanePoint> positions(static_cast<std::size_t>(count));
-  for (std::int32_t p = 0; p < count; ++p) {
-    positions[static_cast<std::size_t>(p)] = PositionOf(fi[static_cast<std::size_t>(p)], r[static_cast<std::size_t>(p)]);
+  {
+    // Radial crossings of one row share their angle: reuse its sine and cosine.
+    long double angle = 0, sine = 0, cosine = 1;
+    for (std::int32_t p = 0; p < count; ++p) {
+      if (p == 0 || fi[p] != angle || std::signbit(fi[p]) != std::signbit(angle)) {
+        angle = fi[p];
+        SineAndCosine(angle, sine, cosine);
+      }
+      positions[static_cast<std::size_t>(p)] = {r[p] * cosine, r[p] * sine};
+    }
   }
   if (!FastChainingApplies(positions, grid, link)) {
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
-  pool.Fi.Clear();
-  pool.R.Clear();
 
-  NearestIndex nearest(positions);
+  NearestIndex nearest(positions, link);
   std::int32_t remaining = count;
   std::vector<std::int32_t> line;
   auto take = [&](std::int32_t entry) {
@@ -138,6 +142,8 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
                                    positions[static_cast<std::size_t>(line.back())]) <= link;
     StorePolyline(line, closed, fi, r, store);
   }
+  pool.Fi.Clear();
+  pool.R.Clear();
 }
 
 }  // namespace orbisk

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "contour/checked_math.h"
 #include "platform/error.h"
@@ -55,20 +56,6 @@ long double Radius(const PolarGrid& grid, std::int32_t j) {
   return checked::Add(checked::Mul(j, grid.StepR), grid.RInt);
 }
 
-// Number of crossings, so that the pool is allocated once.
-std::int32_t CountCrossings(const PolarGrid& grid, const LevelBracket& level) {
-  std::int32_t count = 0;
-  const auto& v = grid.Values;
-  for (std::int32_t i = 0; i < grid.NFi; ++i) {
-    for (std::int32_t j = 0; j + 1 < grid.NR; ++j) count += level.Crossed(v[i][j + 1], v[i][j]);
-  }
-  for (std::int32_t j = 0; j < grid.NR; ++j) {
-    for (std::int32_t i = 0; i + 1 < grid.NFi; ++i) count += level.Crossed(v[i + 1][j], v[i][j]);
-    count += level.Crossed(v[0][j], v[grid.NFi - 1][j]);
-  }
-  return count;
-}
-
 }  // namespace
 
 void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& pool,
@@ -82,16 +69,16 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
     return;
   }
   const LevelBracket bracket(level);
-  const std::int32_t count = CountCrossings(grid, bracket);
-  pool.Fi.SetCapacity(pool.Fi.Count() + count);
-  pool.R.SetCapacity(pool.R.Count() + count);
-
+  // Gathered into plain vectors first, then copied into the pool lists with
+  // room for exactly their count.
+  std::vector<long double> fi;
+  std::vector<long double> r;
   const auto& v = grid.Values;
   for (std::int32_t i = 0; i < grid.NFi; ++i) {
     for (std::int32_t j = 0; j + 1 < grid.NR; ++j) {
       if (!bracket.Crossed(v[i][j + 1], v[i][j])) continue;
-      pool.Fi.Add(Angle(grid, i));
-      pool.R.Add(Interpolate(level, v[i][j], v[i][j + 1], grid.StepR, Radius(grid, j)));
+      fi.push_back(Angle(grid, i));
+      r.push_back(Interpolate(level, v[i][j], v[i][j + 1], grid.StepR, Radius(grid, j)));
     }
   }
   stage = 1;
@@ -100,13 +87,20 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
     const long double radius = Radius(grid, j);
     for (std::int32_t i = 0; i < last; ++i) {
       if (!bracket.Crossed(v[i + 1][j], v[i][j])) continue;
-      pool.Fi.Add(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, Angle(grid, i)));
-      pool.R.Add(radius);
+      fi.push_back(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, Angle(grid, i)));
+      r.push_back(radius);
     }
     if (bracket.Crossed(v[0][j], v[last][j])) {
-      pool.Fi.Add(Interpolate(level, v[last][j], v[0][j], grid.StepFi, Angle(grid, last)));
-      pool.R.Add(radius);
+      fi.push_back(Interpolate(level, v[last][j], v[0][j], grid.StepFi, Angle(grid, last)));
+      r.push_back(radius);
     }
+  }
+  const auto count = static_cast<std::int32_t>(fi.size());
+  pool.Fi.SetCapacity(pool.Fi.Count() + count);
+  pool.R.SetCapacity(pool.R.Count() + count);
+  for (std::int32_t k = 0; k < count; ++k) {
+    pool.Fi.Add(fi[static_cast<std::size_t>(k)]);
+    pool.R.Add(r[static_cast<std::size_t>(k)]);
   }
 }
 

@@ -2,136 +2,184 @@
 
 #include <algorithm>
 #include <cassert>
-#include <numeric>
+#include <cmath>
 
 namespace orbisk {
 
 namespace {
 
-constexpr std::int32_t kLeafSites = 8;
+template <typename T>
+auto& At(std::vector<T>& v, std::int32_t k) { return v[static_cast<std::size_t>(k)]; }
+template <typename T>
+const auto& At(const std::vector<T>& v, std::int32_t k) { return v[static_cast<std::size_t>(k)]; }
+
+// Squared distance from (x, y) to the box [x0, x1] x [y0, y1], 0 inside it.
+double BoxDistance2(double x0, double x1, double y0, double y1, double x, double y) {
+  const double dx = x < x0 ? x0 - x : (x > x1 ? x - x1 : 0.0);
+  const double dy = y < y0 ? y0 - y : (y > y1 ? y - y1 : 0.0);
+  return dx * dx + dy * dy;
+}
 
 }  // namespace
 
-NearestIndex::NearestIndex(const std::vector<PlanePoint>& positions) {
+// One search: the query point and the best entry so far.
+struct NearestIndex::Query {
+  PlanePoint from;
+  double x, y;              // `from` rounded to double
+  long double distance;     // exact distance of the best entry, or the limit
+  std::int32_t entry = -1;  // best entry so far
+  double reach = 0;         // double distance beyond which nothing can win
+  double reach2 = 0;
+
+  void SetReach(double slack) {
+    // Rounding to double moves each point by at most `slack`; the relative
+    // margin covers the double arithmetic of the search.
+    reach = static_cast<double>(distance) * (1 + 1e-12) + 4 * slack;
+    reach2 = reach * reach * (1 + 1e-12);
+  }
+};
+
+NearestIndex::NearestIndex(const std::vector<PlanePoint>& positions, long double limit)
+    : positions_(positions) {
   const auto count = static_cast<std::int32_t>(positions.size());
-  members_.resize(positions.size());
-  std::iota(members_.begin(), members_.end(), 0);
-  std::sort(members_.begin(), members_.end(), [&](std::int32_t a, std::int32_t b) {
-    const PlanePoint& p = positions[static_cast<std::size_t>(a)];
-    const PlanePoint& q = positions[static_cast<std::size_t>(b)];
-    if (p.x != q.x) return p.x < q.x;
-    if (p.y != q.y) return p.y < q.y;
-    return a < b;
-  });
-  siteOf_.resize(positions.size());
   present_.assign(positions.size(), 1);
-  for (std::int32_t k = 0; k < count; ++k) {
-    const std::int32_t entry = members_[static_cast<std::size_t>(k)];
-    const PlanePoint& at = positions[static_cast<std::size_t>(entry)];
-    if (sites_.empty() || sites_.back().at.x != at.x || sites_.back().at.y != at.y) {
-      sites_.push_back({at, k, k, -1});
+  siteOf_.resize(positions.size());
+  if (count == 0) return;
+
+  // Grid extent and cell size: about the link distance, but never so small
+  // that there are many more cells than entries.
+  double xMin = static_cast<double>(positions[0].x), xMax = xMin;
+  double yMin = static_cast<double>(positions[0].y), yMax = yMin;
+  double largest = 0;
+  for (const PlanePoint& p : positions) {
+    assert(std::fabs(p.x) <= kLargestCoordinate && std::fabs(p.y) <= kLargestCoordinate);
+    const auto x = static_cast<double>(p.x), y = static_cast<double>(p.y);
+    xMin = std::min(xMin, x), xMax = std::max(xMax, x);
+    yMin = std::min(yMin, y), yMax = std::max(yMax, y);
+    largest = std::max({largest, std::fabs(x), std::fabs(y)});
+  }
+  slack_ = largest * 0x1p-50 + 0x1p-1060;
+  x0_ = xMin, y0_ = yMin;
+  const double width = xMax - xMin, height = yMax - yMin;
+  const double extent = std::max(width, height);
+  const double maxCells = 2.0 * count + 16;
+  double cell = static_cast<double>(limit) / 4;
+  if (!(cell > 0) || !std::isfinite(cell)) cell = extent;
+  cell = std::max(cell, extent / std::sqrt(maxCells));
+  if ((width / cell + 1) * (height / cell + 1) > maxCells) cell = std::sqrt(width * height / count) + extent / maxCells;
+  if (!(cell > 0)) cell = 1;  // every position the same
+  cell_ = cell;
+  columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
+  rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
+
+  // Entries into cells (a stable counting sort keeps them by index), then the
+  // entries of each cell into sites of one exact position.
+  const std::int32_t cells = columns_ * rows_;
+  std::vector<std::int32_t> cellOf(positions.size());
+  std::vector<std::int32_t> start(static_cast<std::size_t>(cells) + 1, 0);
+  for (std::int32_t e = 0; e < count; ++e) {
+    At(cellOf, e) = CellOf(static_cast<double>(At(positions, e).x), static_cast<double>(At(positions, e).y));
+    ++At(start, At(cellOf, e) + 1);
+  }
+  for (std::int32_t c = 0; c < cells; ++c) At(start, c + 1) += At(start, c);
+  members_.resize(positions.size());
+  {
+    std::vector<std::int32_t> next(start.begin(), start.end() - 1);
+    for (std::int32_t e = 0; e < count; ++e) At(members_, At(next, At(cellOf, e))++) = e;
+  }
+  cellSites_.assign(static_cast<std::size_t>(cells) + 1, 0);
+  cellPresent_.assign(static_cast<std::size_t>(cells), 0);
+  sites_.reserve(positions.size());
+  for (std::int32_t c = 0; c < cells; ++c) {
+    At(cellSites_, c) = static_cast<std::int32_t>(sites_.size());
+    const auto first = members_.begin() + At(start, c), last = members_.begin() + At(start, c + 1);
+    std::sort(first, last, [&](std::int32_t a, std::int32_t b) {
+      const PlanePoint& p = At(positions, a);
+      const PlanePoint& q = At(positions, b);
+      if (p.x != q.x) return p.x < q.x;
+      if (p.y != q.y) return p.y < q.y;
+      return a < b;
+    });
+    for (std::int32_t k = At(start, c); k < At(start, c + 1); ++k) {
+      const PlanePoint& at = At(positions, At(members_, k));
+      if (static_cast<std::int32_t>(sites_.size()) == At(cellSites_, c) ||
+          At(positions, At(members_, sites_.back().first)).x != at.x ||
+          At(positions, At(members_, sites_.back().first)).y != at.y) {
+        sites_.push_back({static_cast<double>(at.x), static_cast<double>(at.y), k, k});
+        ++At(cellPresent_, c);
+      }
+      sites_.back().end = k + 1;
+      At(siteOf_, At(members_, k)) = static_cast<std::int32_t>(sites_.size()) - 1;
     }
-    sites_.back().end = k + 1;
-    siteOf_[static_cast<std::size_t>(entry)] = static_cast<std::int32_t>(sites_.size()) - 1;
   }
-  if (!sites_.empty()) {
-    nodes_.reserve(2 * sites_.size() / kLeafSites + 2);
-    Build(0, static_cast<std::int32_t>(sites_.size()), -1);
-  }
-  // Build reorders the sites; point every member back at its site.
-  for (std::int32_t s = 0; s < static_cast<std::int32_t>(sites_.size()); ++s) {
-    const Site& site = sites_[static_cast<std::size_t>(s)];
-    for (std::int32_t k = site.first; k < site.end; ++k) {
-      siteOf_[static_cast<std::size_t>(members_[static_cast<std::size_t>(k)])] = s;
-    }
-  }
+  At(cellSites_, cells) = static_cast<std::int32_t>(sites_.size());
 }
 
-std::int32_t NearestIndex::Build(std::int32_t lo, std::int32_t hi, std::int32_t parent) {
-  auto first = sites_.begin() + lo;
-  auto last = sites_.begin() + hi;
-  Node node{first->at.x, first->at.x, first->at.y, first->at.y, lo, hi, -1, -1, parent, hi - lo};
-  for (auto it = first; it != last; ++it) {
-    node.x0 = std::min(node.x0, it->at.x);
-    node.x1 = std::max(node.x1, it->at.x);
-    node.y0 = std::min(node.y0, it->at.y);
-    node.y1 = std::max(node.y1, it->at.y);
-  }
-  const auto id = static_cast<std::int32_t>(nodes_.size());
-  nodes_.push_back(node);
-  if (hi - lo <= kLeafSites) {
-    for (auto it = first; it != last; ++it) it->leaf = id;
-    return id;
-  }
-  const std::int32_t mid = lo + (hi - lo) / 2;
-  const bool alongX = node.x1 - node.x0 >= node.y1 - node.y0;
-  std::nth_element(first, sites_.begin() + mid, last, [alongX](const Site& a, const Site& b) {
-    return alongX ? a.at.x < b.at.x : a.at.y < b.at.y;
-  });
-  const std::int32_t left = Build(lo, mid, id);
-  const std::int32_t right = Build(mid, hi, id);
-  nodes_[static_cast<std::size_t>(id)].left = left;
-  nodes_[static_cast<std::size_t>(id)].right = right;
-  return id;
-}
-
-long double NearestIndex::BoxDistance(const Node& node, const PlanePoint& from) {
-  // Same roundings as DistanceOf on the nearest box coordinates: rounding is
-  // monotone, so no entry inside the box can come out nearer than this.
-  long double dx = 0;
-  long double dy = 0;
-  if (from.x < node.x0) dx = node.x0 - from.x;
-  if (from.x > node.x1) dx = from.x - node.x1;
-  if (from.y < node.y0) dy = node.y0 - from.y;
-  if (from.y > node.y1) dy = from.y - node.y1;
-  return std::sqrt(dx * dx + dy * dy);
+std::int32_t NearestIndex::CellOf(double x, double y) const {
+  const auto column = static_cast<std::int32_t>(std::clamp((x - x0_) / cell_, 0.0, columns_ - 1.0));
+  const auto row = static_cast<std::int32_t>(std::clamp((y - y0_) / cell_, 0.0, rows_ - 1.0));
+  return row * columns_ + column;
 }
 
 std::int32_t NearestIndex::Nearest(const PlanePoint& from, long double limit) const {
-  if (nodes_.empty()) return -1;
-  Best best{limit, -1};
-  Search(0, from, best);
-  return best.entry;
-}
-
-void NearestIndex::Search(std::int32_t id, const PlanePoint& from, Best& best) const {
-  const Node& node = nodes_[static_cast<std::size_t>(id)];
-  if (node.present == 0 || BoxDistance(node, from) > best.distance) return;
-  if (node.left < 0) {
-    for (std::int32_t s = node.lo; s < node.hi; ++s) {
-      const Site& site = sites_[static_cast<std::size_t>(s)];
-      if (site.first == site.end) continue;
-      const long double d = DistanceOf(from, site.at);
-      const std::int32_t entry = members_[static_cast<std::size_t>(site.first)];
-      if (d < best.distance ||
-          (d == best.distance && (best.entry < 0 || entry < best.entry))) {
-        best = {d, entry};
+  if (sites_.empty()) return -1;
+  Query query{from, static_cast<double>(from.x), static_cast<double>(from.y), limit};
+  query.SetReach(slack_);
+  const std::int32_t home = CellOf(query.x, query.y);
+  const std::int32_t column = home % columns_, row = home / columns_;
+  const std::int32_t rings = std::max(columns_, rows_);
+  // A position in ring k lies at least (k - 1) cells away from the query;
+  // the fraction allows for the rounding of the cell index.
+  for (std::int32_t k = 0; k <= rings; ++k) {
+    if (k >= 2 && (k - 1) * cell_ * (1 - 1e-9) > query.reach) break;
+    const std::int32_t r0 = row - k, r1 = row + k, c0 = column - k, c1 = column + k;
+    auto visit = [&](std::int32_t r, std::int32_t c) {
+      const std::int32_t cell = r * columns_ + c;
+      if (At(cellPresent_, cell) == 0) return;
+      const double x0 = x0_ + c * cell_, y0 = y0_ + r * cell_, fuzz = cell_ * 1e-9;
+      if (BoxDistance2(x0 - fuzz, x0 + cell_ + fuzz, y0 - fuzz, y0 + cell_ + fuzz, query.x, query.y) <=
+          query.reach2) {
+        SearchCell(cell, query);
+      }
+    };
+    for (std::int32_t r = std::max(r0, 0); r <= std::min(r1, rows_ - 1); ++r) {
+      if (r == r0 || r == r1) {
+        for (std::int32_t c = std::max(c0, 0); c <= std::min(c1, columns_ - 1); ++c) visit(r, c);
+      } else {
+        if (c0 >= 0) visit(r, c0);
+        if (c1 < columns_ && c1 != c0) visit(r, c1);
       }
     }
-    return;
   }
-  const Node& left = nodes_[static_cast<std::size_t>(node.left)];
-  const Node& right = nodes_[static_cast<std::size_t>(node.right)];
-  if (BoxDistance(left, from) <= BoxDistance(right, from)) {
-    Search(node.left, from, best);
-    Search(node.right, from, best);
-  } else {
-    Search(node.right, from, best);
-    Search(node.left, from, best);
+  return query.entry;
+}
+
+void NearestIndex::SearchCell(std::int32_t cell, Query& query) const {
+  for (std::int32_t s = At(cellSites_, cell); s < At(cellSites_, cell + 1); ++s) {
+    const Site& site = At(sites_, s);
+    if (site.first == site.end) continue;
+    const double dx = site.x - query.x;
+    const double dy = site.y - query.y;
+    if (dx * dx + dy * dy > query.reach2) continue;
+    const std::int32_t entry = At(members_, site.first);
+    const long double d = DistanceOf(query.from, At(positions_, entry));
+    if (d < query.distance || (d == query.distance && (query.entry < 0 || entry < query.entry))) {
+      const bool nearer = d < query.distance;
+      query.distance = d;
+      query.entry = entry;
+      if (nearer) query.SetReach(slack_);
+    }
   }
 }
 
 void NearestIndex::Remove(std::int32_t entry) {
-  assert(present_[static_cast<std::size_t>(entry)]);
-  present_[static_cast<std::size_t>(entry)] = 0;
-  Site& site = sites_[static_cast<std::size_t>(siteOf_[static_cast<std::size_t>(entry)])];
-  while (site.first < site.end && !present_[static_cast<std::size_t>(members_[static_cast<std::size_t>(site.first)])]) {
-    ++site.first;
-  }
+  assert(At(present_, entry));
+  At(present_, entry) = 0;
+  Site& site = At(sites_, At(siteOf_, entry));
+  while (site.first < site.end && !At(present_, At(members_, site.first))) ++site.first;
   if (site.first < site.end) return;
-  for (std::int32_t id = site.leaf; id >= 0; id = nodes_[static_cast<std::size_t>(id)].parent) {
-    --nodes_[static_cast<std::size_t>(id)].present;
-  }
+  const Site& first = site;
+  --At(cellPresent_, CellOf(first.x, first.y));
 }
 
 }  // namespace orbisk

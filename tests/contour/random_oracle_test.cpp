@@ -44,12 +44,13 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
     default: fiStart = 0, fiEnd = PickAngle(random); break;
   }
   long double rInt = 1, rExt = 2;
-  switch (pick(7)) {
+  switch (pick(8)) {
     case 0: rInt = 0; break;
+    case 7: rInt = 1e302L, rExt = 2e302L; break;  // beyond the fast index: the literal walk
     case 1: rInt = rExt = 1.5L; break;
     case 2: rInt = rExt = 0; break;
     case 3: rInt = 1e-300L, rExt = 3e-300L; break;
-    case 4: rInt = 1e300L, rExt = 5e300L; break;
+    case 4: rInt = 1e290L, rExt = 5e290L; break;
     case 5: rInt = 3, rExt = 1; break;  // reversed radii
     default: break;
   }

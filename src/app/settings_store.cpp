@@ -116,7 +116,8 @@ RegistryValue DoubleValue(long double value) {
 }  // namespace
 
 void SetDefaults(Settings& settings, Bitmap& picture) {
-  settings = Settings{};
+  static const Settings kDefaults;
+  settings = kDefaults;
   picture.SetHeight(settings.pictureHeight);
   picture.SetWidth(settings.pictureWidth);
 }

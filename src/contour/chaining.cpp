@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "contour/chain_geometry.h"
+#include "contour/chain_scratch.h"
 #include "contour/checked_math.h"
 #include "contour/literal_chaining.h"
 #include "contour/nearest_index.h"
@@ -24,40 +25,6 @@ long double LinkDistance(const PolarGrid& grid) {
 
 namespace {
 
-// The order in which polylines start: by the distance of the radius to the
-// nearer circle, then by entry index. An entry whose distance is not below
-// RExt never wins that way; the start is then the lowest present entry.
-class StartOrder {
- public:
-  StartOrder(const long double* radii, std::int32_t count, long double rInt, long double rExt)
-      : rExt_(rExt), present_(static_cast<std::size_t>(count), 1) {
-    using namespace checked;
-    byKey_.reserve(static_cast<std::size_t>(count));
-    for (std::size_t p = 0; p < static_cast<std::size_t>(count); ++p) {
-      const long double toOuter = Sub(rExt, radii[p]);
-      const long double toInner = Sub(radii[p], rInt);
-      byKey_.emplace_back(toInner < toOuter ? toInner : toOuter, static_cast<std::int32_t>(p));
-    }
-    std::sort(byKey_.begin(), byKey_.end());
-  }
-
-  std::int32_t Next() {
-    while (!present_[static_cast<std::size_t>(byKey_[keyCursor_].second)]) ++keyCursor_;
-    if (byKey_[keyCursor_].first < rExt_) return byKey_[keyCursor_].second;
-    while (!present_[indexCursor_]) ++indexCursor_;
-    return static_cast<std::int32_t>(indexCursor_);
-  }
-
-  void Remove(std::int32_t entry) { present_[static_cast<std::size_t>(entry)] = 0; }
-
- private:
-  long double rExt_;
-  std::vector<std::pair<long double, std::int32_t>> byKey_;
-  std::vector<std::uint8_t> present_;
-  std::size_t keyCursor_ = 0;
-  std::size_t indexCursor_ = 0;
-};
-
 bool FastChainingApplies(const std::vector<PlanePoint>& positions, const PolarGrid& grid,
                          long double link) {
   if (!std::isfinite(grid.RInt) || !std::isfinite(grid.RExt) || std::isnan(link)) return false;
@@ -70,19 +37,22 @@ bool FastChainingApplies(const std::vector<PlanePoint>& positions, const PolarGr
 // Moves a finished polyline into the store, with room for exactly its points.
 void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi,
                    const long double* r, ContourStore& store) {
-  auto lineFi = std::make_unique<TListExt>();
-  auto lineR = std::make_unique<TListExt>();
-  const auto count = static_cast<std::int32_t>(line.size()) + (closed ? 1 : 0);
-  lineFi->SetCapacity(count);
-  lineR->SetCapacity(count);
+  const std::size_t count = line.size() + (closed ? 1 : 0);
+  std::vector<long double> angles, radii;
+  angles.reserve(count);
+  radii.reserve(count);
   for (std::int32_t entry : line) {
-    lineFi->Add(fi[entry]);
-    lineR->Add(r[entry]);
+    angles.push_back(fi[entry]);
+    radii.push_back(r[entry]);
   }
   if (closed) {
-    lineFi->Add(fi[line.front()]);
-    lineR->Add(r[line.front()]);
+    angles.push_back(fi[line.front()]);
+    radii.push_back(r[line.front()]);
   }
+  auto lineFi = std::make_unique<TListExt>();
+  auto lineR = std::make_unique<TListExt>();
+  lineFi->Assign(std::move(angles));
+  lineR->Assign(std::move(radii));
   store.LinesR.Add(std::move(lineR));
   store.LinesFi.Add(std::move(lineFi));
 }
@@ -90,6 +60,12 @@ void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const lon
 }  // namespace
 
 void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store) {
+  ChainScratch scratch;
+  ChainCrossings(pool, grid, store, scratch);
+}
+
+void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store,
+                    ChainScratch& scratch) {
   const std::int32_t count = pool.Fi.Count();
   if (count == 0) return;
   const long double* fi = pool.Fi.Data();
@@ -97,9 +73,11 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
 
   // The start keys and the link distance fail, if at all, before anything is
   // stored, as the first start-point scan of the literal walk would.
-  StartOrder starts(r, count, grid.RInt, grid.RExt);
+  StartOrder& starts = scratch.starts;
+  starts.Reset(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
-  std::vector<PlanePoint> positions(static_cast<std::size_t>(count));
+  std::vector<PlanePoint>& positions = scratch.positions;
+  positions.resize(static_cast<std::size_t>(count));
   {
     // Radial crossings of one row share their angle: reuse its sine and cosine.
     long double angle = 0, sine = 0, cosine = 1;
@@ -116,9 +94,10 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
     return;
   }
 
-  NearestIndex nearest(positions, link);
+  NearestIndex& nearest = scratch.nearest;
+  nearest.Reset(positions, link);
   std::int32_t remaining = count;
-  std::vector<std::int32_t> line;
+  std::vector<std::int32_t>& line = scratch.line;
   auto take = [&](std::int32_t entry) {
     starts.Remove(entry);
     nearest.Remove(entry);

@@ -19,4 +19,9 @@ long double LinkDistance(const PolarGrid& grid);
 // within LinkDistance.
 void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store);
 
+struct ChainScratch;
+// The same, with working memory kept from one call to the next.
+void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store,
+                    ChainScratch& scratch);
+
 }  // namespace orbisk

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "contour/chain_scratch.h"
 #include "contour/chaining.h"
 #include "contour/contour_levels.h"
 #include "contour/crossings.h"
@@ -26,12 +27,13 @@ void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& s
   ui.ProcessPendingEvents();
   store.ClearLines();
   const std::vector<long double> levels = ContourLevels(grid.MinValue, grid.MaxValue, nLevel);
+  ChainScratch scratch;
   for (std::size_t k = 0; k < levels.size(); ++k) {
     std::int32_t stage = 0;
     try {
       CrossingPool pool;
       GatherCrossings(grid, levels[k], pool, stage);
-      ChainCrossings(pool, grid, store);
+      ChainCrossings(pool, grid, store, scratch);
     } catch (const std::exception& error) {
       ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " +
                      MessageOf(error));

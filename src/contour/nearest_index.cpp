@@ -39,11 +39,11 @@ struct NearestIndex::Query {
   }
 };
 
-NearestIndex::NearestIndex(const std::vector<PlanePoint>& positions, long double limit)
-    : positions_(positions) {
+void NearestIndex::Reset(const std::vector<PlanePoint>& positions, long double limit) {
   const auto count = static_cast<std::int32_t>(positions.size());
   present_.assign(positions.size(), 1);
   siteOf_.resize(positions.size());
+  sites_.clear();
   if (count == 0) return;
 
   // Grid extent and cell size: about the link distance, but never so small
@@ -75,37 +75,43 @@ NearestIndex::NearestIndex(const std::vector<PlanePoint>& positions, long double
   // Entries into cells (a stable counting sort keeps them by index), then the
   // entries of each cell into sites of one exact position.
   const std::int32_t cells = columns_ * rows_;
-  std::vector<std::int32_t> cellOf(positions.size());
-  std::vector<std::int32_t> start(static_cast<std::size_t>(cells) + 1, 0);
+  std::vector<std::int32_t>& start = cellEntries_;
+  cellOf_.resize(positions.size());
+  start.assign(static_cast<std::size_t>(cells) + 1, 0);
   for (std::int32_t e = 0; e < count; ++e) {
-    At(cellOf, e) = CellOf(static_cast<double>(At(positions, e).x), static_cast<double>(At(positions, e).y));
-    ++At(start, At(cellOf, e) + 1);
+    At(cellOf_, e) = CellOf(static_cast<double>(At(positions, e).x), static_cast<double>(At(positions, e).y));
+    ++At(start, At(cellOf_, e) + 1);
   }
   for (std::int32_t c = 0; c < cells; ++c) At(start, c + 1) += At(start, c);
   members_.resize(positions.size());
-  {
-    std::vector<std::int32_t> next(start.begin(), start.end() - 1);
-    for (std::int32_t e = 0; e < count; ++e) At(members_, At(next, At(cellOf, e))++) = e;
-  }
+  for (std::int32_t e = 0; e < count; ++e) At(members_, At(start, At(cellOf_, e))++) = e;
+  for (std::int32_t c = cells; c > 0; --c) At(start, c) = At(start, c - 1);  // undo the advance
+  At(start, 0) = 0;
   cellSites_.assign(static_cast<std::size_t>(cells) + 1, 0);
   cellPresent_.assign(static_cast<std::size_t>(cells), 0);
   sites_.reserve(positions.size());
+  auto before = [&](std::int32_t a, std::int32_t b) {
+    const PlanePoint& p = At(positions, a);
+    const PlanePoint& q = At(positions, b);
+    if (p.x != q.x) return p.x < q.x;
+    if (p.y != q.y) return p.y < q.y;
+    return a < b;
+  };
   for (std::int32_t c = 0; c < cells; ++c) {
     At(cellSites_, c) = static_cast<std::int32_t>(sites_.size());
     const auto first = members_.begin() + At(start, c), last = members_.begin() + At(start, c + 1);
-    std::sort(first, last, [&](std::int32_t a, std::int32_t b) {
-      const PlanePoint& p = At(positions, a);
-      const PlanePoint& q = At(positions, b);
-      if (p.x != q.x) return p.x < q.x;
-      if (p.y != q.y) return p.y < q.y;
-      return a < b;
-    });
+    if (last - first > 16) {
+      std::sort(first, last, before);
+    } else {  // most cells hold a few entries
+      for (auto it = first + (first != last); it < last; ++it) {
+        for (auto at = it; at != first && before(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
+      }
+    }
     for (std::int32_t k = At(start, c); k < At(start, c + 1); ++k) {
       const PlanePoint& at = At(positions, At(members_, k));
-      if (static_cast<std::int32_t>(sites_.size()) == At(cellSites_, c) ||
-          At(positions, At(members_, sites_.back().first)).x != at.x ||
-          At(positions, At(members_, sites_.back().first)).y != at.y) {
-        sites_.push_back({static_cast<double>(at.x), static_cast<double>(at.y), k, k});
+      if (static_cast<std::int32_t>(sites_.size()) == At(cellSites_, c) || sites_.back().at.x != at.x ||
+          sites_.back().at.y != at.y) {
+        sites_.push_back({at, static_cast<double>(at.x), static_cast<double>(at.y), k, k});
         ++At(cellPresent_, c);
       }
       sites_.back().end = k + 1;
@@ -162,7 +168,7 @@ void NearestIndex::SearchCell(std::int32_t cell, Query& query) const {
     const double dy = site.y - query.y;
     if (dx * dx + dy * dy > query.reach2) continue;
     const std::int32_t entry = At(members_, site.first);
-    const long double d = DistanceOf(query.from, At(positions_, entry));
+    const long double d = DistanceOf(query.from, site.at);
     if (d < query.distance || (d == query.distance && (query.entry < 0 || entry < query.entry))) {
       const bool nearer = d < query.distance;
       query.distance = d;

@@ -23,8 +23,9 @@ class NearestIndex {
   static constexpr long double kLargestCoordinate = 1e300L;
 
   // Indexes entries 0..positions.size()-1, all present, for searches up to
-  // `limit`; every coordinate must be finite and within kLargestCoordinate.
-  NearestIndex(const std::vector<PlanePoint>& positions, long double limit);
+  // `limit`, replacing what was indexed before (its memory is reused); every
+  // coordinate must be finite and within kLargestCoordinate.
+  void Reset(const std::vector<PlanePoint>& positions, long double limit);
 
   // The present entry e with the smallest DistanceOf(from, position e), the
   // lowest index among equal distances, when that distance is <= limit; else
@@ -37,7 +38,8 @@ class NearestIndex {
   // Entries at one exact position: they are always equally far from any point,
   // so only the lowest present index among them can win.
   struct Site {
-    double x, y;         // the position rounded to double, for the search
+    PlanePoint at;       // the exact position
+    double x, y;         // `at` rounded to double, for the search
     std::int32_t first;  // offset of the first still-present member in members_
     std::int32_t end;    // offset past its last member
   };
@@ -46,13 +48,14 @@ class NearestIndex {
   std::int32_t CellOf(double x, double y) const;
   void SearchCell(std::int32_t cell, Query& query) const;
 
-  const std::vector<PlanePoint>& positions_;
   std::vector<Site> sites_;               // grouped by cell
   std::vector<std::int32_t> cellSites_;   // cell -> offset of its first site; one extra at the end
   std::vector<std::int32_t> cellPresent_; // cell -> sites with a present member
   std::vector<std::int32_t> members_;     // entry indices, grouped by site, ascending within
   std::vector<std::int32_t> siteOf_;      // entry -> site
   std::vector<std::uint8_t> present_;     // entry -> still in the pool
+  std::vector<std::int32_t> cellOf_;      // entry -> cell, while building
+  std::vector<std::int32_t> cellEntries_; // cell -> offset of its first entry, while building
   double x0_ = 0, y0_ = 0;                // lower corner of the grid
   double cell_ = 1;                       // cell side
   std::int32_t columns_ = 1, rows_ = 1;

@@ -1,6 +1,7 @@
 #include "contour/store/list_ext.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/error.h"
 
@@ -45,6 +46,15 @@ void TListCustom::Clear() {
   count_ = 0;
   storage_.clear();
   storage_.shrink_to_fit();
+}
+
+void TListCustom::Assign(std::vector<long double>&& values) {
+  if (values.size() > static_cast<std::size_t>(kMaxListSize)) {
+    Fail("List count out of bounds (%d)", static_cast<long long>(values.size()));
+  }
+  storage_ = std::move(values);
+  storage_.shrink_to_fit();  // Capacity is the number of values
+  count_ = static_cast<std::int32_t>(storage_.size());
 }
 
 void TListCustom::Grow() {

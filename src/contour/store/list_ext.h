@@ -26,6 +26,9 @@ class TListCustom {
   void Delete(std::int32_t index);
   // Count and Capacity become 0.
   void Clear();
+  // Takes values as the whole content: Count and Capacity become their number
+  // (more than kMaxListSize raises "List count out of bounds (%d)").
+  void Assign(std::vector<long double>&& values);
 
   // The stored values, Count of them; for readers of finished lists.
   const long double* Data() const { return storage_.data(); }

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/formula_output.h"
+#include "formula/compiler.h"
 
 namespace orbisk::cli {
 
@@ -18,10 +19,7 @@ int RunCompile(const Args& args, std::ostream& out, std::ostream& err) {
     // The values left by folding are the constants; intermediates lie above them.
     const int constants = engine.ValueCount();
     out << "program:";
-    for (std::uint8_t byte : engine.Program()) {
-      out << ' ' << static_cast<int>(byte);
-      if (byte == 7 || byte == 8) break;
-    }
+    for (std::uint8_t byte : formula::ListProgram(engine.Program())) out << ' ' << static_cast<int>(byte);
     out << "\nvalues:";
     for (int k = 1; k <= constants; ++k) out << ' ' << FormatValue(engine.Value(k));
     out << "\nhighest: " << engine.HighestVariable() << "\n";

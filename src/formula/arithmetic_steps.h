@@ -10,6 +10,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "platform/error.h"
@@ -22,25 +23,47 @@ static_assert(std::numeric_limits<Extended>::digits == 64, "the engine computes 
 // The floating-point status flags that mean a step failed.
 inline constexpr int kFailureFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
+// Natural logarithm by the x87 instructions (near 1 from x - 1, which is
+// exact there, for accuracy). Its failures raise the x87 flags, as every
+// other fast step's do.
+inline Extended NaturalLog(Extended x) {
+  Extended result;
+  if (fabsl(x - 1.0L) < 0.29L) {
+    asm("fldln2\n\tfxch\n\tfyl2xp1" : "=t"(result) : "0"(x - 1.0L) : "st(1)");
+  } else {
+    asm("fldln2\n\tfxch\n\tfyl2x" : "=t"(result) : "0"(x) : "st(1)");
+  }
+  return result;
+}
+
+// Square root by the x87 instruction, whatever the optimisation level.
+inline Extended SquareRoot(Extended x) {
+  asm("fsqrt" : "+t"(x));
+  return x;
+}
+
 struct FastSteps {
   static Extended Add(Extended a, Extended b) { return a + b; }
   static Extended Sub(Extended a, Extended b) { return a - b; }
   static Extended Mul(Extended a, Extended b) { return a * b; }
   static Extended Div(Extended a, Extended b) { return a / b; }
-  static Extended Sqrt(Extended x) { return sqrtl(x); }
-  static Extended Ln(Extended x) { return logl(x); }
+  static Extended Sqrt(Extended x) { return SquareRoot(x); }
+  static Extended Ln(Extended x) { return NaturalLog(x); }
   static Extended Exp(Extended x) { return expl(x); }
   // A store into a double: rounds to nearest; raises the overflow flag beyond the double range.
   static double Round(Extended x) { return static_cast<double>(x); }
   // A failure that no arithmetic step shows by itself: raises the kind's flag.
-  static void Fail(MathErrorKind kind) {
-    feraiseexcept(kind == MathErrorKind::InvalidOperation ? FE_INVALID
-                  : kind == MathErrorKind::DivisionByZero ? FE_DIVBYZERO
-                                                          : FE_OVERFLOW);
-  }
+  static void Fail(MathErrorKind kind);
 };
 
-struct CheckedSteps {
+// True when a failure flag is raised in the x87 status word. Every fast step
+// computes on the x87 unit, so this is where its failures show. Inline, as
+// the evaluator asks once per point.
+inline bool FailureFlagRaised() {
+  std::uint16_t status;
+  asm volatile("fnstsw %0" : "=am"(status) : : "memory");
+  return (status & (0x01 | 0x04 | 0x08)) != 0;  // invalid, zero divide, overflow
+}struct CheckedSteps {
   static Extended Add(Extended a, Extended b) { return Finite(a + b); }
   static Extended Sub(Extended a, Extended b) { return Finite(a - b); }
   static Extended Mul(Extended a, Extended b) { return Finite(a * b); }
@@ -50,12 +73,12 @@ struct CheckedSteps {
   }
   static Extended Sqrt(Extended x) {
     if (x < 0) Fail(MathErrorKind::InvalidOperation);
-    return sqrtl(x);
+    return SquareRoot(x);
   }
   static Extended Ln(Extended x) {
     if (x == 0) Fail(MathErrorKind::DivisionByZero);
     if (x < 0) Fail(MathErrorKind::InvalidOperation);
-    return logl(x);
+    return NaturalLog(x);
   }
   static Extended Exp(Extended x) { return Finite(expl(x)); }
   static double Round(Extended x) {

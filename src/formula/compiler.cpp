@@ -82,7 +82,7 @@ class Compiler {
   // Replaces `length` characters from position at by symbol carrying slot.
   void Replace(int at, int length, char symbol, int slot) {
     const auto from = static_cast<std::size_t>(at) - 1;
-    text_.replace(from, static_cast<std::size_t>(length), 1, symbol);
+    ReplaceBy(text_, at, length, symbol);
     slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(from) + 1,
                  slots_.begin() + static_cast<std::ptrdiff_t>(from) + length);
     slots_[from] = slot;
@@ -233,6 +233,19 @@ bool StandsAlone(std::string_view text, int i) {
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> ListProgram(const Program& program) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i < program.size(); ++i) {
+    const std::uint8_t code = program[i];
+    bytes.push_back(code);
+    if (code == kStopA || code == kStopValue1) break;
+    const bool hasOperand = code == kLoadA || code == kLoadB || code == kStoreA || code == kLoadVariableA ||
+                            code == kLoadVariableB;
+    if (hasOperand && i + 1 < program.size()) bytes.push_back(program[++i]);
+  }
+  return bytes;
+}
 
 int HighestVariable(std::string_view text) {
   int highest = 0;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace orbisk::formula {
 
@@ -35,6 +36,10 @@ struct CompiledFormula {
   int highestVariable = 0;  // 0 none, 1 X, 2 Y, 3 R
   std::uint8_t error = 0;   // 0, 1 (in expression) or 8 (too many operations)
 };
+
+// The program's bytes up to and including its first stop code (7 or 8),
+// stepping over operand bytes.
+std::vector<std::uint8_t> ListProgram(const Program& program);
 
 // Index of the highest variable letter that stands alone in the text.
 int HighestVariable(std::string_view text);

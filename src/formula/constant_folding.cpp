@@ -13,7 +13,7 @@ bool StartsOperand(std::string_view text, int at) { return at == 1 || IsOpening(
 
 // Replaces `length` characters from position at by one value mark.
 void ReplaceByMark(std::string& text, int at, int length) {
-  text.replace(static_cast<std::size_t>(at) - 1, static_cast<std::size_t>(length), ".");
+  ReplaceBy(text, at, length, '.');
 }
 
 // "(.)" -> "." while the first occurrence stands alone.
@@ -37,7 +37,7 @@ bool FoldFunctions(std::string& text, ValueTable& table, Clock& clock) {
       const int at = Find(text, pattern);
       if (at == 0 || !StartsOperand(text, at)) continue;
       const int k = CountMarks(text, at + Length(pattern) - 2);
-      table[k] = CheckedFunctions()[static_cast<std::size_t>(index)](table[k], clock);
+      table[k] = kCheckedFunctions[static_cast<std::size_t>(index)](table[k], clock);
       ReplaceByMark(text, at, Length(pattern));
       applied = changed = true;
     }

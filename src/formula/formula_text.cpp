@@ -11,6 +11,11 @@ void InsertAt(std::string& text, int i, char c) {
 
 void DeleteAt(std::string& text, int i) { text.erase(static_cast<std::size_t>(i) - 1, 1); }
 
+void ReplaceBy(std::string& text, int at, int length, char c) {
+  text[static_cast<std::size_t>(at) - 1] = c;
+  text.erase(static_cast<std::size_t>(at), static_cast<std::size_t>(length) - 1);
+}
+
 int CountMarks(std::string_view text, int i) {
   const std::size_t end = std::min(text.size(), static_cast<std::size_t>(std::max(i, 0)));
   return static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '.'));

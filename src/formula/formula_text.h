@@ -33,6 +33,8 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 void InsertAt(std::string& text, int i, char c);
 // Deletes the character at position i.
 void DeleteAt(std::string& text, int i);
+// Replaces the `length` (>= 1) characters from position at by the single character c.
+void ReplaceBy(std::string& text, int at, int length, char c);
 // Number of value marks "." in positions 1..i.
 int CountMarks(std::string_view text, int i);
 // Position of the first occurrence of pattern at or after position from; 0 if none.

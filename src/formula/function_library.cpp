@@ -16,10 +16,18 @@ constexpr Extended kOneOver65535 = 1.0L / 65535.0L;
 constexpr Extended kTwoTo63 = 9223372036854775808.0L;
 const Extended kLn10 = logl(10.0L);  // one value for every flavour
 
-// Sine and cosine of the extended argument; 0 from 2^63 on, where the
-// hardware instructions give up.
-Extended SinX(Extended x) { return fabsl(x) >= kTwoTo63 ? 0.0L : sinl(x); }
-Extended CosX(Extended x) { return fabsl(x) >= kTwoTo63 ? 0.0L : cosl(x); }
+// Sine and cosine of the extended argument by the x87 instructions; 0 from
+// 2^63 on, where the instructions refuse to reduce the argument.
+Extended SinX(Extended x) {
+  if (fabsl(x) >= kTwoTo63) return 0.0L;
+  asm("fsin" : "+t"(x));
+  return x;
+}
+Extended CosX(Extended x) {
+  if (fabsl(x) >= kTwoTo63) return 0.0L;
+  asm("fcos" : "+t"(x));
+  return x;
+}
 Extended SgnX(Extended x) { return x > 0 ? 1.0L : x < 0 ? -1.0L : 0.0L; }
 
 template <class S> double Sin(double x, Clock&) { return S::Round(SinX(x)); }
@@ -110,7 +118,7 @@ constexpr std::array<UnaryFunction, kFunctionCount> kTable = {
 
 }  // namespace
 
-const std::array<UnaryFunction, kFunctionCount>& FastFunctions() { return kTable<FastSteps>; }
-const std::array<UnaryFunction, kFunctionCount>& CheckedFunctions() { return kTable<CheckedSteps>; }
+const std::array<UnaryFunction, kFunctionCount> kFastFunctions = kTable<FastSteps>;
+const std::array<UnaryFunction, kFunctionCount> kCheckedFunctions = kTable<CheckedSteps>;
 
 }  // namespace orbisk::formula

@@ -22,7 +22,7 @@ using UnaryFunction = double (*)(double x, Clock& clock);
 
 // The functions in table order; the fast flavour leaves a failure in the
 // floating-point status flags, the checked one raises MathError.
-const std::array<UnaryFunction, kFunctionCount>& FastFunctions();
-const std::array<UnaryFunction, kFunctionCount>& CheckedFunctions();
+extern const std::array<UnaryFunction, kFunctionCount> kFastFunctions;
+extern const std::array<UnaryFunction, kFunctionCount> kCheckedFunctions;
 
 }  // namespace orbisk::formula

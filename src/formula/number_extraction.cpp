@@ -66,7 +66,7 @@ void ExtractPi(std::string& text, ValueTable& table) {
       if (text == "PI") {
         table.Clear();
         table.Append(kPi);
-        text = ".";
+        text.assign(1, '.');
         return;
       }
       const int length = Length(text);
@@ -74,7 +74,7 @@ void ExtractPi(std::string& text, ValueTable& table) {
                          (i > 1 && i < length - 1 && IsOpening(At(text, i - 1)) && IsClosing(At(text, i + 2)));
       if (alone) {
         const int k = 1 + CountMarks(text, i);
-        text.replace(static_cast<std::size_t>(i) - 1, 2, ".");
+        ReplaceBy(text, i, 2, '.');
         table.Insert(k, kPi);
       }
     }
@@ -96,7 +96,7 @@ FormulaFault ExtractNumbers(std::string& text, ValueTable& table) {
     double value = 0.0;
     FormulaFault literalFault = Convert(literal, ++n, value);
     if (literalFault.code != 0) fault = std::move(literalFault);  // the last faulty literal is named
-    text.replace(static_cast<std::size_t>(start) - 1, literal.size(), ".");
+    ReplaceBy(text, start, Length(literal), '.');
     table.Append(value);
     p = start + 1;
   }

@@ -32,7 +32,7 @@ void AddExponentSigns(std::string& text) {
 void CompleteOperatorsAndPoints(std::string& text) {
   if (At(text, 1) == '.') InsertAt(text, 1, '0');
   for (int i = 2; i <= Length(text); ++i) {
-    if (At(text, i - 1) == '*' && At(text, i) == '*') text.replace(static_cast<std::size_t>(i) - 2, 2, "^");
+    if (At(text, i - 1) == '*' && At(text, i) == '*') ReplaceBy(text, i - 1, 2, '^');
     if (IsOpening(At(text, i - 1)) && At(text, i) == '.') InsertAt(text, i, '0');
     if (IsOneOf(At(text, i), ")*+-/E^") && At(text, i - 1) == '.') InsertAt(text, i, '0');
   }

@@ -11,6 +11,7 @@ int RunSample(const Args& args, std::ostream& out, std::ostream& err);
 int RunGenerate(const Args& args, std::ostream& out, std::ostream& err);
 int RunScan(const Args& args, std::ostream& out, std::ostream& err);
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);
+int RunTrace(const Args& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -20,6 +21,7 @@ const std::vector<Command>& Commands() {
       {"sample", "sample [--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] [--error-value V] -o OUT", RunSample},
       {"generate", "generate 3d|polar OUT", RunGenerate},
       {"scan", "scan FILE", RunScan},
+      {"trace", "trace (--cyl FILE | [sample options]) [--levels N] -o OUT", RunTrace},
       {"render", "render (--cyl FILE | --polar FILE | [sample options]) [--levels N] [--width W] [--height H] -o OUT.bmp|OUT.png|OUT.svg", RunRender},
       {"delimiter", "delimiter (p2c|c2p|swap) SRC DST", RunDelimiter},
   };

@@ -1,7 +1,10 @@
 #include "contour/crossings.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "contour/checked_math.h"
@@ -15,22 +18,36 @@ bool Between(long double x, long double a, long double b) {
 
 namespace {
 
-// The level as two doubles that bracket it, so that the many edge tests compare
-// doubles with doubles and still give exactly Between(level, a, b).
-struct LevelBracket {
-  double below;  // largest double <= level
-  double above;  // smallest double >= level
-
-  explicit LevelBracket(long double level) {
+// The side of every node against one level, so that each edge test is one OR
+// of two bytes: bit 0 set when the value is <= level, bit 1 when >= level, bit
+// 2 when it is unordered (NaN). An edge is crossed, exactly as
+// Between(level, a, b) says, when the two sides OR to 3.
+class NodeSides {
+ public:
+  NodeSides(const PolarGrid& grid, long double level) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
-    below = above = static_cast<double>(level);
+    // The doubles that bracket the level: v <= level iff v <= below, and
+    // level <= v iff above <= v.
+    double below = static_cast<double>(level), above = below;
     if (static_cast<long double>(below) > level) below = std::nextafter(below, -kInf);
     if (static_cast<long double>(above) < level) above = std::nextafter(above, kInf);
+    for (std::int32_t i = 0; i < grid.NFi; ++i) {
+      const double* row = grid.Values[static_cast<std::size_t>(i)].data();
+      std::uint8_t* out = sides_[static_cast<std::size_t>(i)].data();
+      for (std::int32_t j = 0; j < grid.NR; ++j) {
+        const double v = row[j];
+        out[j] = static_cast<std::uint8_t>((v <= below) + 2 * (above <= v) + 4 * (v != v));
+      }
+    }
   }
 
-  bool Crossed(double a, double b) const {
-    return (a <= below && above <= b) || (b <= below && above <= a);
+  bool Crossed(std::int32_t i0, std::int32_t j0, std::int32_t i1, std::int32_t j1) const {
+    return (sides_[static_cast<std::size_t>(i0)][static_cast<std::size_t>(j0)] |
+            sides_[static_cast<std::size_t>(i1)][static_cast<std::size_t>(j1)]) == 3;
   }
+
+ private:
+  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> sides_;
 };
 
 // The position of a crossing on the edge from node value a at position p0 to
@@ -68,7 +85,7 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
     stage = 1;
     return;
   }
-  const LevelBracket bracket(level);
+  auto sides = std::make_unique<NodeSides>(grid, level);
   // Gathered into plain vectors first, then copied into the pool lists with
   // room for exactly their count.
   std::vector<long double> fi;
@@ -76,7 +93,7 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
   const auto& v = grid.Values;
   for (std::int32_t i = 0; i < grid.NFi; ++i) {
     for (std::int32_t j = 0; j + 1 < grid.NR; ++j) {
-      if (!bracket.Crossed(v[i][j + 1], v[i][j])) continue;
+      if (!sides->Crossed(i, j, i, j + 1)) continue;
       fi.push_back(Angle(grid, i));
       r.push_back(Interpolate(level, v[i][j], v[i][j + 1], grid.StepR, Radius(grid, j)));
     }
@@ -86,11 +103,11 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
   for (std::int32_t j = 0; j < grid.NR; ++j) {
     const long double radius = Radius(grid, j);
     for (std::int32_t i = 0; i < last; ++i) {
-      if (!bracket.Crossed(v[i + 1][j], v[i][j])) continue;
+      if (!sides->Crossed(i, j, i + 1, j)) continue;
       fi.push_back(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, Angle(grid, i)));
       r.push_back(radius);
     }
-    if (bracket.Crossed(v[0][j], v[last][j])) {
+    if (sides->Crossed(last, j, 0, j)) {
       fi.push_back(Interpolate(level, v[last][j], v[0][j], grid.StepFi, Angle(grid, last)));
       r.push_back(radius);
     }

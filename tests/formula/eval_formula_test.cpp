@@ -72,6 +72,10 @@ TEST(EvalFormula, NamesTheKindOfTheFirstFailingInstruction) {
       {"exponential overflow inside th", "th(x)", 20000, 0, Kind::Overflow},
       {"integer conversion out of range", "fuct(x)", 1e10, 0, Kind::InvalidOperation},
       {"failing power", "x^y", -2, 0.5, Kind::DivisionByZero},
+      // Found by fuzzing: 0/0 beyond the sine's range came out as NaN when
+      // the compiler folded the division that raises the flag.
+      {"tangent beyond the sine's range", "tg(x)", -1e300, 0, Kind::InvalidOperation},
+      {"cotangent beyond the sine's range", "ctg(x)", 1e300, 0, Kind::InvalidOperation},
   };
   FormulaEngine engine;
   for (const FailureCase& c : cases) {

@@ -48,15 +48,15 @@ void InstallFontSubstitutions() {
   });
 }
 
-QFont ToQFont(const FontSpec& spec) {
+QFont ToQFont(const FontSpec& wanted) {
   InstallFontSubstitutions();
-  QFont font(QString::fromStdString(spec.name));
-  long pixels = std::lround(spec.size * 96.0 / 72.0);
+  QFont font(QString::fromStdString(wanted.name));
+  long pixels = std::lround(wanted.size * 96.0 / 72.0);
   font.setPixelSize(static_cast<int>(std::clamp<long>(pixels, 1, kMaxPixelSize)));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+  font.setBold(wanted.bold);
+  font.setItalic(wanted.italic);
+  font.setUnderline(wanted.underline);
+  font.setStrikeOut(wanted.strikeOut);
   // Name the face actually used, so that an SVG written from this font names
   // a face that other programs find too.
   font.setFamily(QFontInfo(font).family());

@@ -12,8 +12,8 @@ namespace orbisk {
 // Registers the substitutions once per process; needs a QGuiApplication.
 void InstallFontSubstitutions();
 
-// The QFont for spec: the resolved family, pixel size = points * 96 / 72,
+// The QFont for a font description: the resolved family, pixel size = points * 96 / 72,
 // style flags. Calls InstallFontSubstitutions.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& wanted);
 
 }  // namespace orbisk

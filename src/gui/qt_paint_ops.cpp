@@ -50,8 +50,8 @@ struct Painting {
     if (painter) painter->setBrush(MakeBrush(state));
   }
   void operator()(const paint_op::Font& op) {
-    state.font = op.spec;
-    state.qfont = ToQFont(op.spec);
+    state.font = op.font;
+    state.qfont = ToQFont(op.font);
   }
   void operator()(const paint_op::FillRect& op) {
     if (painter && state.brushStyle == BrushStyle::Solid) {

@@ -18,7 +18,7 @@ namespace paint_op {
 struct Pen { Color color; int width; };
 struct BrushColor { Color color; };
 struct Brush { BrushStyle style; };
-struct Font { FontSpec spec; };
+struct Font { FontSpec font; };
 struct FillRect { int left, top, right, bottom; };
 struct MoveTo { int x, y; };
 struct LineTo { int x, y; };

@@ -52,7 +52,7 @@ std::string FormatGeneral(long double value) {
   std::string out = d.negative ? "-" : "";
   if (d.exponent >= -4 && d.exponent < 15) {
     if (d.exponent < 0) {
-      out += "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + digits;
+      out.append("0.").append(static_cast<std::size_t>(-d.exponent - 1), '0').append(digits);
     } else {
       auto whole = static_cast<std::size_t>(d.exponent) + 1;
       if (digits.size() <= whole) {
@@ -64,7 +64,7 @@ std::string FormatGeneral(long double value) {
     return out;
   }
   out += digits.substr(0, 1);
-  if (digits.size() > 1) out += "." + digits.substr(1);
+  if (digits.size() > 1) out.append(".").append(digits, 1);
   return out + "E" + std::to_string(d.exponent);
 }
 

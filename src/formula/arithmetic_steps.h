@@ -52,6 +52,24 @@ struct FastSteps {
   static Extended Exp(Extended x) { return expl(x); }
   // A store into a double: rounds to nearest; raises the overflow flag beyond the double range.
   static double Round(Extended x) { return static_cast<double>(x); }
+  // target := left op right for op one of + - * / (codes 9 to 12), as one
+  // extended operation straight from and to memory, rounded by the store.
+  static void Operate(std::uint8_t code, const double* left, const double* right, double* target) {
+    switch (code) {
+      case 9:
+        asm("fldl %1\n\tfaddl %2\n\tfstpl %0" : "=m"(*target) : "m"(*left), "m"(*right));
+        break;
+      case 10:
+        asm("fldl %1\n\tfmull %2\n\tfstpl %0" : "=m"(*target) : "m"(*left), "m"(*right));
+        break;
+      case 11:
+        asm("fldl %1\n\tfsubl %2\n\tfstpl %0" : "=m"(*target) : "m"(*left), "m"(*right));
+        break;
+      default:
+        asm("fldl %1\n\tfdivl %2\n\tfstpl %0" : "=m"(*target) : "m"(*left), "m"(*right));
+        break;
+    }
+  }
   // A failure that no arithmetic step shows by itself: raises the kind's flag.
   static void Fail(MathErrorKind kind);
 };
@@ -85,6 +103,11 @@ inline bool FailureFlagRaised() {
     const double rounded = static_cast<double>(x);
     if (std::isinf(rounded)) Fail(MathErrorKind::Overflow);
     return rounded;
+  }
+  static void Operate(std::uint8_t code, const double* left, const double* right, double* target) {
+    const Extended l = *left;
+    const Extended r = *right;
+    *target = Round(code == 9 ? Add(l, r) : code == 10 ? Mul(l, r) : code == 11 ? Sub(l, r) : Div(l, r));
   }
   [[noreturn]] static void Fail(MathErrorKind kind) { throw MathError(kind); }
 

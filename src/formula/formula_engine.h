@@ -56,7 +56,7 @@ class FormulaEngine {
 
   std::array<std::uint8_t, 256> program_{};
   formula::ValueTable values_;
-  std::array<double, 4> variables_{};  // [1] X, [2] Y, [3] R
+  std::array<double, 256> variables_{};  // [1] X, [2] Y, [3] R; room for any operand byte
   int highestVariable_ = 0;
   std::uint8_t error_ = 0;
   std::string message_;

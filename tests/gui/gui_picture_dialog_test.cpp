@@ -32,6 +32,17 @@ TEST(PicturePreview, CaptionGivesTheSizeOfAReadablePictureOnly) {
   EXPECT_EQ(preview.Caption(), "Picture:");
 }
 
+TEST(PicturePreview, ShowsTheProposedPictureBeforeAnythingIsClicked) {
+  TempDir dir;
+  QtBitmap bitmap(40, 10);
+  bitmap.SaveToFile(dir.File("last.bmp"));
+  QFileDialog dialog;
+  ConfigureFileDialog(dialog, FileDialogKind::Picture, QString::fromStdString(dir.File("last.bmp")));
+  auto* preview = static_cast<PicturePreview*>(dialog.findChild<QWidget*>("picturePreview"));
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->Caption(), "Picture: (40x10)");
+}
+
 TEST(FileDialogs, EachKindReadsOrWritesItsFilesAndTheSaversConfirm) {
   const struct {
     FileDialogKind kind;

@@ -1,5 +1,6 @@
 #include "gui/desktop/file_dialogs.h"
 
+#include <QDir>
 #include <QGridLayout>
 
 #include "gui/desktop/picture_preview.h"
@@ -17,7 +18,7 @@ QString FileDialogSuffix(FileDialogKind kind) {
   return kind == FileDialogKind::Picture ? QStringLiteral("bmp") : QStringLiteral("dat");
 }
 
-void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
+void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind, const QString& proposed) {
   // The widget-based dialog everywhere: the same look on every desktop, and
   // the only one that takes a preview pane.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -32,6 +33,7 @@ void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   }
+  if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (kind != FileDialogKind::Picture) return;
   auto* preview = new PicturePreview(&dialog);
   preview->setObjectName("picturePreview");
@@ -39,6 +41,8 @@ void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
     grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
   }
   QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::ShowFile);
+  // The proposed file is selected before the pane listens; show it at once.
+  if (!proposed.isEmpty()) preview->ShowFile(dialog.directory().absoluteFilePath(proposed));
 }
 
 }  // namespace orbisk

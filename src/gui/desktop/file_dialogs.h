@@ -16,8 +16,8 @@ QStringList FileDialogFilters(FileDialogKind kind);
 QString FileDialogSuffix(FileDialogKind kind);
 
 // Configures dialog as the shared dialog of kind: filters, default suffix,
-// open or save mode (saving asks before replacing a file), and for pictures
-// a preview pane of the selected file.
-void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind);
+// open or save mode (saving asks before replacing a file), the proposed file
+// selected, and for pictures a preview pane of the selected file.
+void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind, const QString& proposed = QString());
 
 }  // namespace orbisk

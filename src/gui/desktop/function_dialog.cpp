@@ -3,7 +3,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -121,6 +123,9 @@ FunctionTexts TfmEdFCylinder::Texts() const {
 
 bool TfmEdFCylinder::Run(FunctionTexts& texts, FormulaEngine& engine) {
   Prepare(texts, engine);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
   if (exec() != QDialog::Accepted) return false;
   texts = Texts();
   return true;

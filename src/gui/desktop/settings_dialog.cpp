@@ -129,6 +129,7 @@ QWidget* Tfmset::BuildLabelGroup() {
   btLabelFont_->setObjectName("btLabelFont");
   btLabelFont_->setFocusPolicy(Qt::NoFocus);
   btLabelFont_->setAutoDefault(false);
+  btLabelFont_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   connect(btLabelFont_, &QPushButton::clicked, this, [this] { PickFont(); });
   lbLabelFont_ = new QLabel("Font", group);
   lbLabelFont_->setObjectName("lbLabelFont");
@@ -137,6 +138,7 @@ QWidget* Tfmset::BuildLabelGroup() {
   grid->addWidget(edLabelFormat_, 1, 1);
   grid->addWidget(btLabelFont_, 2, 0);
   grid->addWidget(lbLabelFont_, 2, 1);
+  grid->setColumnStretch(1, 1);
   return group;
 }
 
@@ -157,17 +159,21 @@ void Tfmset::BuildControls() {
   auto* left = new QVBoxLayout;
   left->addWidget(BuildPictureGroup());
   left->addWidget(BuildLinesGroup());
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(btDefault);
-  buttons->addWidget(btOk);
-  buttons->addWidget(btCancel);
+  auto* buttons = new QGridLayout;
+  buttons->setSpacing(3);
+  buttons->addWidget(btDefault, 0, 0, 1, 2);
+  buttons->addWidget(btOk, 1, 0);
+  buttons->addWidget(btCancel, 1, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(BuildContourGroup());
   right->addWidget(BuildLabelGroup());
   right->addStretch();
   right->addLayout(buttons);
+  left->setSpacing(3);
+  right->setSpacing(3);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
   layout->addLayout(left);
   layout->addLayout(right);
 }

@@ -50,8 +50,7 @@ void WidgetUi::ShowInformation(const std::string& caption, const std::string& te
 
 std::optional<std::string> WidgetUi::RunFileDialog(FileDialogKind kind, const std::string& proposed) {
   QFileDialog dialog(owner_);
-  ConfigureFileDialog(dialog, kind);
-  if (!proposed.empty()) dialog.selectFile(QString::fromStdString(proposed));
+  ConfigureFileDialog(dialog, kind, QString::fromStdString(proposed));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -33,21 +34,59 @@ class NodeSides {
     if (static_cast<long double>(above) < level) above = std::nextafter(above, kInf);
     for (std::int32_t i = 0; i < grid.NFi; ++i) {
       const double* row = grid.Values[static_cast<std::size_t>(i)].data();
-      std::uint8_t* out = sides_[static_cast<std::size_t>(i)].data();
+      std::uint8_t* out = byRow_[static_cast<std::size_t>(i)].data();
       for (std::int32_t j = 0; j < grid.NR; ++j) {
         const double v = row[j];
         out[j] = static_cast<std::uint8_t>((v <= below) + 2 * (above <= v) + 4 * (v != v));
       }
     }
+    for (std::int32_t i = 0; i < grid.NFi; ++i) {
+      for (std::int32_t j = 0; j < grid.NR; ++j) {
+        byColumn_[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] =
+            byRow_[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+      }
+    }
   }
 
-  bool Crossed(std::int32_t i0, std::int32_t j0, std::int32_t i1, std::int32_t j1) const {
-    return (sides_[static_cast<std::size_t>(i0)][static_cast<std::size_t>(j0)] |
-            sides_[static_cast<std::size_t>(i1)][static_cast<std::size_t>(j1)]) == 3;
+  // Calls f(j) for every crossed radial edge (i, j)-(i, j+1), by increasing j.
+  template <typename F>
+  void ForEachRadial(std::int32_t i, std::int32_t nR, F f) const {
+    ForEachCrossed(byRow_[static_cast<std::size_t>(i)].data(), nR - 1, f);
+  }
+  // Calls f(i) for every crossed arc edge (i, j)-(i+1, j), by increasing i.
+  template <typename F>
+  void ForEachArc(std::int32_t j, std::int32_t nFi, F f) const {
+    ForEachCrossed(byColumn_[static_cast<std::size_t>(j)].data(), nFi - 1, f);
+  }
+  bool Crossed(std::int32_t i0, std::int32_t i1, std::int32_t j) const {
+    const auto& column = byColumn_[static_cast<std::size_t>(j)];
+    return (column[static_cast<std::size_t>(i0)] | column[static_cast<std::size_t>(i1)]) == 3;
   }
 
  private:
-  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> sides_;
+  // Calls f(k) for every k < n where sides k and k+1 OR to 3, skipping eight
+  // uncrossed edges at a time.
+  template <typename F>
+  static void ForEachCrossed(const std::uint8_t* sides, std::int32_t n, F f) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    std::int32_t k = 0;
+    for (; k + 9 <= n + 1 && k + 9 <= kGridRoom; k += 8) {
+      std::uint64_t a, b;
+      std::memcpy(&a, sides + k, 8);
+      std::memcpy(&b, sides + k + 1, 8);
+      const std::uint64_t y = (a | b) ^ (3 * kOnes);  // a zero byte marks a crossing
+      if (((y - kOnes) & ~y & (0x80 * kOnes)) == 0) continue;
+      for (std::int32_t m = k; m < k + 8; ++m) {
+        if ((sides[m] | sides[m + 1]) == 3) f(m);
+      }
+    }
+    for (; k < n; ++k) {
+      if ((sides[k] | sides[k + 1]) == 3) f(k);
+    }
+  }
+
+  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> byRow_;     // [i][j]
+  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> byColumn_;  // [j][i]
 };
 
 // The position of a crossing on the edge from node value a at position p0 to
@@ -92,22 +131,20 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
   std::vector<long double> r;
   const auto& v = grid.Values;
   for (std::int32_t i = 0; i < grid.NFi; ++i) {
-    for (std::int32_t j = 0; j + 1 < grid.NR; ++j) {
-      if (!sides->Crossed(i, j, i, j + 1)) continue;
+    sides->ForEachRadial(i, grid.NR, [&](std::int32_t j) {
       fi.push_back(Angle(grid, i));
       r.push_back(Interpolate(level, v[i][j], v[i][j + 1], grid.StepR, Radius(grid, j)));
-    }
+    });
   }
   stage = 1;
   const std::int32_t last = grid.NFi - 1;
   for (std::int32_t j = 0; j < grid.NR; ++j) {
     const long double radius = Radius(grid, j);
-    for (std::int32_t i = 0; i < last; ++i) {
-      if (!sides->Crossed(i, j, i + 1, j)) continue;
+    sides->ForEachArc(j, grid.NFi, [&](std::int32_t i) {
       fi.push_back(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, Angle(grid, i)));
       r.push_back(radius);
-    }
-    if (sides->Crossed(last, j, 0, j)) {
+    });
+    if (sides->Crossed(last, 0, j)) {
       fi.push_back(Interpolate(level, v[last][j], v[0][j], grid.StepFi, Angle(grid, last)));
       r.push_back(radius);
     }

@@ -42,10 +42,3 @@ void AnswerNextDialog(std::function<void(QDialog&)> answer) {
 }
 
 }  // namespace orbisk::testing
-
-// The leak checker's suppressions for this binary, the same as tests/lsan.supp:
-// system libraries that Qt loads keep some allocations to the end. Built in,
-// because the test environment may not pass LSAN_OPTIONS through.
-extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig\nleak:libQt6\nleak:libdbus\n";
-}

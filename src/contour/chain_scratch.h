@@ -5,14 +5,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "contour/chain_geometry.h"
 #include "contour/nearest_index.h"
 #include "contour/start_order.h"
 
 namespace orbisk {
 
 struct ChainScratch {
-  std::vector<PlanePoint> positions;  // pool entry -> Cartesian position
   std::vector<std::int32_t> line;     // entries of the polyline under way
   StartOrder starts;
   NearestIndex nearest;

@@ -25,13 +25,10 @@ long double LinkDistance(const PolarGrid& grid) {
 
 namespace {
 
-bool FastChainingApplies(const std::vector<PlanePoint>& positions, const PolarGrid& grid,
-                         long double link) {
+bool FastChainingApplies(const long double* fi, const long double* r, std::int32_t count,
+                         const PolarGrid& grid, long double link) {
   if (!std::isfinite(grid.RInt) || !std::isfinite(grid.RExt) || std::isnan(link)) return false;
-  return std::all_of(positions.begin(), positions.end(), [](const PlanePoint& p) {
-    return std::fabs(p.x) <= NearestIndex::kLargestCoordinate &&
-           std::fabs(p.y) <= NearestIndex::kLargestCoordinate;
-  });
+  return NearestIndex::Accepts(fi, r, count);
 }
 
 // Moves a finished polyline into the store, with room for exactly its points.
@@ -76,26 +73,13 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   StartOrder& starts = scratch.starts;
   starts.Reset(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
-  std::vector<PlanePoint>& positions = scratch.positions;
-  positions.resize(static_cast<std::size_t>(count));
-  {
-    // Radial crossings of one row share their angle: reuse its sine and cosine.
-    long double angle = 0, sine = 0, cosine = 1;
-    for (std::int32_t p = 0; p < count; ++p) {
-      if (p == 0 || fi[p] != angle || std::signbit(fi[p]) != std::signbit(angle)) {
-        angle = fi[p];
-        SineAndCosine(angle, sine, cosine);
-      }
-      positions[static_cast<std::size_t>(p)] = {r[p] * cosine, r[p] * sine};
-    }
-  }
-  if (!FastChainingApplies(positions, grid, link)) {
+  if (!FastChainingApplies(fi, r, count, grid, link)) {
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
 
   NearestIndex& nearest = scratch.nearest;
-  nearest.Reset(positions, link);
+  nearest.Reset(fi, r, count, link);
   std::int32_t remaining = count;
   std::vector<std::int32_t>& line = scratch.line;
   auto take = [&](std::int32_t entry) {
@@ -109,7 +93,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
     take(starts.Next());
     bool ended = false;
     while (remaining > 0) {
-      const std::int32_t next = nearest.Nearest(positions[static_cast<std::size_t>(line.back())], link);
+      const std::int32_t next = nearest.Nearest(line.back(), link);
       if (next < 0) {
         ended = true;
         break;
@@ -117,8 +101,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
       take(next);
     }
     const bool closed = !ended && line.size() >= 2 &&
-                        DistanceOf(positions[static_cast<std::size_t>(line.front())],
-                                   positions[static_cast<std::size_t>(line.back())]) <= link;
+                        nearest.Within(line.front(), line.back(), link);
     StorePolyline(line, closed, fi, r, store);
   }
   pool.Fi.Clear();

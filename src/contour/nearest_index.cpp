@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <math.h>
 
 namespace orbisk {
 
@@ -20,81 +21,117 @@ double BoxDistance2(double x0, double x1, double y0, double y1, double x, double
   return dx * dx + dy * dy;
 }
 
+// A squared bound that keeps every point whose distance rounds to <= d.
+double Squared(double d) { return d * d * (1 + 0x1p-40); }
+
 }  // namespace
 
-// One search: the query point and the best entry so far.
-struct NearestIndex::Query {
-  PlanePoint from;
-  double x, y;              // `from` rounded to double
-  long double distance;     // exact distance of the best entry, or the limit
-  std::int32_t entry = -1;  // best entry so far
-  double reach = 0;         // double distance beyond which nothing can win
-  double reach2 = 0;
-
-  void SetReach(double slack) {
-    // Rounding to double moves each point by at most `slack`; the relative
-    // margin covers the double arithmetic of the search.
-    reach = static_cast<double>(distance) * (1 + 1e-12) + 4 * slack;
-    reach2 = reach * reach * (1 + 1e-12);
+bool NearestIndex::Accepts(const long double* fi, const long double* r, std::int32_t count) {
+  for (std::int32_t e = 0; e < count; ++e) {
+    if (!std::isfinite(fi[e]) || !(std::fabs(r[e]) <= kLargestCoordinate)) return false;
+    if (r[e] != 0 && std::fabs(r[e]) < kSmallestRadius) return false;
   }
-};
+  return true;
+}
 
-void NearestIndex::Reset(const std::vector<PlanePoint>& positions, long double limit) {
-  const auto count = static_cast<std::int32_t>(positions.size());
-  present_.assign(positions.size(), 1);
-  siteOf_.resize(positions.size());
+bool NearestIndex::SamePoint(std::int32_t a, std::int32_t b) const {
+  if (r_[a] == 0 || r_[b] == 0) return r_[a] == r_[b];
+  return fi_[a] == fi_[b] && r_[a] == r_[b];
+}
+
+const PlanePoint& NearestIndex::Exact(std::int32_t entry) {
+  if (!At(known_, entry)) {
+    At(exact_, entry) = PositionOf(fi_[entry], r_[entry]);
+    At(known_, entry) = 1;
+  }
+  return At(exact_, entry);
+}
+
+void NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
+                         long double limit) {
+  fi_ = fi, r_ = r;
+  const auto size = static_cast<std::size_t>(count);
+  present_.assign(size, 1);
+  known_.assign(size, 0);
+  exact_.resize(size);
+  siteOf_.resize(size);
+  x_.resize(size);
+  y_.resize(size);
   sites_.clear();
   if (count == 0) return;
 
+  // Approximate positions, scaled by a power of two so that the largest radius
+  // is about 1 and no squared distance overflows or underflows to matter: the
+  // double sine and cosine of the angle rounded to double are within
+  // |fi| 2^-53 + 2^-52 of the exact ones, and the products add a few more
+  // roundings, all covered by slack_.
+  long double largestFi = 0, largestR = 0;
+  for (std::int32_t e = 0; e < count; ++e) {
+    assert(std::isfinite(fi[e]) && std::fabs(r[e]) <= kLargestCoordinate);
+    largestFi = std::max(largestFi, std::fabs(fi[e]));
+    largestR = std::max(largestR, std::fabs(r[e]));
+  }
+  scale_ = largestR > 0 ? std::ldexp(1.0L, -std::ilogb(largestR)) : 1.0L;
+  {
+    double angle = 0, sine = 0, cosine = 1;
+    for (std::int32_t e = 0; e < count; ++e) {
+      const auto a = static_cast<double>(fi[e]);
+      if (e == 0 || a != angle) angle = a, ::sincos(a, &sine, &cosine);
+      const auto radius = static_cast<double>(r[e] * scale_);
+      At(x_, e) = radius * cosine;
+      At(y_, e) = radius * sine;
+    }
+  }
+  slack_ = 2 * (static_cast<double>(largestFi) * 0x1p-52 + 0x1p-48) + 0x1p-1060;
+
   // Grid extent and cell size: about the link distance, but never so small
   // that there are many more cells than entries.
-  double xMin = static_cast<double>(positions[0].x), xMax = xMin;
-  double yMin = static_cast<double>(positions[0].y), yMax = yMin;
-  double largest = 0;
-  for (const PlanePoint& p : positions) {
-    assert(std::fabs(p.x) <= kLargestCoordinate && std::fabs(p.y) <= kLargestCoordinate);
-    const auto x = static_cast<double>(p.x), y = static_cast<double>(p.y);
-    xMin = std::min(xMin, x), xMax = std::max(xMax, x);
-    yMin = std::min(yMin, y), yMax = std::max(yMax, y);
-    largest = std::max({largest, std::fabs(x), std::fabs(y)});
+  double xMin = x_[0], xMax = xMin, yMin = y_[0], yMax = yMin;
+  for (std::int32_t e = 0; e < count; ++e) {
+    xMin = std::min(xMin, At(x_, e)), xMax = std::max(xMax, At(x_, e));
+    yMin = std::min(yMin, At(y_, e)), yMax = std::max(yMax, At(y_, e));
   }
-  slack_ = largest * 0x1p-50 + 0x1p-1060;
   x0_ = xMin, y0_ = yMin;
   const double width = xMax - xMin, height = yMax - yMin;
   const double extent = std::max(width, height);
   const double maxCells = 2.0 * count + 16;
-  double cell = static_cast<double>(limit) / 4;
+  double cell = static_cast<double>(limit * scale_) / 4;
   if (!(cell > 0) || !std::isfinite(cell)) cell = extent;
   cell = std::max(cell, extent / std::sqrt(maxCells));
   if ((width / cell + 1) * (height / cell + 1) > maxCells) cell = std::sqrt(width * height / count) + extent / maxCells;
-  if (!(cell > 0)) cell = 1;  // every position the same
+  if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
   cell_ = cell;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
   rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
+  PlanOffsets(static_cast<double>(limit * scale_));
 
   // Entries into cells (a stable counting sort keeps them by index), then the
-  // entries of each cell into sites of one exact position.
+  // entries of each cell into sites of one point.
   const std::int32_t cells = columns_ * rows_;
   std::vector<std::int32_t>& start = cellEntries_;
-  cellOf_.resize(positions.size());
+  cellOf_.resize(size);
   start.assign(static_cast<std::size_t>(cells) + 1, 0);
   for (std::int32_t e = 0; e < count; ++e) {
-    At(cellOf_, e) = CellOf(static_cast<double>(At(positions, e).x), static_cast<double>(At(positions, e).y));
+    At(cellOf_, e) = CellOf(At(x_, e), At(y_, e));
     ++At(start, At(cellOf_, e) + 1);
   }
   for (std::int32_t c = 0; c < cells; ++c) At(start, c + 1) += At(start, c);
-  members_.resize(positions.size());
+  members_.resize(size);
   for (std::int32_t e = 0; e < count; ++e) At(members_, At(start, At(cellOf_, e))++) = e;
   for (std::int32_t c = cells; c > 0; --c) At(start, c) = At(start, c - 1);  // undo the advance
   At(start, 0) = 0;
   cellSites_.assign(static_cast<std::size_t>(cells) + 1, 0);
   cellPresent_.assign(static_cast<std::size_t>(cells), 0);
-  sites_.reserve(positions.size());
+  sites_.reserve(size);
+  // Entries of one point have the same approximate position, so ordering by
+  // position, then point, then index puts each site's members together.
   auto before = [&](std::int32_t a, std::int32_t b) {
-    const PlanePoint& p = At(positions, a);
-    const PlanePoint& q = At(positions, b);
-    if (p.x != q.x) return p.x < q.x;
-    if (p.y != q.y) return p.y < q.y;
+    if (At(x_, a) != At(x_, b)) return At(x_, a) < At(x_, b);
+    if (At(y_, a) != At(y_, b)) return At(y_, a) < At(y_, b);
+    const bool aOrigin = r[a] == 0, bOrigin = r[b] == 0;
+    if (aOrigin != bOrigin) return aOrigin;
+    if (!aOrigin && fi[a] != fi[b]) return fi[a] < fi[b];
+    if (!aOrigin && r[a] != r[b]) return r[a] < r[b];
     return a < b;
   };
   for (std::int32_t c = 0; c < cells; ++c) {
@@ -108,17 +145,39 @@ void NearestIndex::Reset(const std::vector<PlanePoint>& positions, long double l
       }
     }
     for (std::int32_t k = At(start, c); k < At(start, c + 1); ++k) {
-      const PlanePoint& at = At(positions, At(members_, k));
-      if (static_cast<std::int32_t>(sites_.size()) == At(cellSites_, c) || sites_.back().at.x != at.x ||
-          sites_.back().at.y != at.y) {
-        sites_.push_back({at, static_cast<double>(at.x), static_cast<double>(at.y), k, k});
+      const std::int32_t e = At(members_, k);
+      if (static_cast<std::int32_t>(sites_.size()) == At(cellSites_, c) ||
+          !SamePoint(At(members_, sites_.back().first), e)) {
+        sites_.push_back({At(x_, e), At(y_, e), k, k});
         ++At(cellPresent_, c);
       }
       sites_.back().end = k + 1;
-      At(siteOf_, At(members_, k)) = static_cast<std::int32_t>(sites_.size()) - 1;
+      At(siteOf_, e) = static_cast<std::int32_t>(sites_.size()) - 1;
     }
   }
   At(cellSites_, cells) = static_cast<std::int32_t>(sites_.size());
+}
+
+void NearestIndex::PlanOffsets(double limit) {
+  // A point in a cell `dc` columns and `dr` rows away lies at least
+  // hypot(|dc| - 1, |dr| - 1) cells (each term at least 0) from any point of
+  // the home cell; the fractions allow for the rounding of the cell index.
+  const double reach = limit + Error(limit);
+  const double most = std::min<double>(std::max(columns_, rows_), std::ceil(reach / cell_) + 2);
+  const auto spanC = static_cast<std::int32_t>(std::min<double>(most, columns_ - 1));
+  const auto spanR = static_cast<std::int32_t>(std::min<double>(most, rows_ - 1));
+  offsets_.clear();
+  for (std::int32_t dr = -spanR; dr <= spanR; ++dr) {
+    for (std::int32_t dc = -spanC; dc <= spanC; ++dc) {
+      const double gc = std::max(std::abs(dc) - 1, 0), gr = std::max(std::abs(dr) - 1, 0);
+      const double gap = std::sqrt(gc * gc + gr * gr) * cell_ * (1 - 1e-9);
+      if (gap <= reach) offsets_.push_back({gap, dc, dr});
+    }
+  }
+  std::sort(offsets_.begin(), offsets_.end(), [](const Offset& a, const Offset& b) {
+    if (a.gap != b.gap) return a.gap < b.gap;
+    return a.rows != b.rows ? a.rows < b.rows : a.columns < b.columns;
+  });
 }
 
 std::int32_t NearestIndex::CellOf(double x, double y) const {
@@ -127,55 +186,80 @@ std::int32_t NearestIndex::CellOf(double x, double y) const {
   return row * columns_ + column;
 }
 
-std::int32_t NearestIndex::Nearest(const PlanePoint& from, long double limit) const {
+std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
   if (sites_.empty()) return -1;
-  Query query{from, static_cast<double>(from.x), static_cast<double>(from.y), limit};
-  query.SetReach(slack_);
-  const std::int32_t home = CellOf(query.x, query.y);
+  const double qx = At(x_, from), qy = At(y_, from);
+  const auto lim = static_cast<double>(limit * scale_);
+  // Only sites whose approximate distance is within `reach` can win: at first
+  // those that may lie within the limit, then those that may tie the best.
+  double reach = lim + Error(lim), reach2 = Squared(reach);
+  double best2 = INFINITY;
+  candidates_.clear();
+  const std::int32_t home = CellOf(qx, qy);
   const std::int32_t column = home % columns_, row = home / columns_;
-  const std::int32_t rings = std::max(columns_, rows_);
-  // A position in ring k lies at least (k - 1) cells away from the query;
-  // the fraction allows for the rounding of the cell index.
-  for (std::int32_t k = 0; k <= rings; ++k) {
-    if (k >= 2 && (k - 1) * cell_ * (1 - 1e-9) > query.reach) break;
-    const std::int32_t r0 = row - k, r1 = row + k, c0 = column - k, c1 = column + k;
-    auto visit = [&](std::int32_t r, std::int32_t c) {
-      const std::int32_t cell = r * columns_ + c;
-      if (At(cellPresent_, cell) == 0) return;
-      const double x0 = x0_ + c * cell_, y0 = y0_ + r * cell_, fuzz = cell_ * 1e-9;
-      if (BoxDistance2(x0 - fuzz, x0 + cell_ + fuzz, y0 - fuzz, y0 + cell_ + fuzz, query.x, query.y) <=
-          query.reach2) {
-        SearchCell(cell, query);
-      }
-    };
-    for (std::int32_t r = std::max(r0, 0); r <= std::min(r1, rows_ - 1); ++r) {
-      if (r == r0 || r == r1) {
-        for (std::int32_t c = std::max(c0, 0); c <= std::min(c1, columns_ - 1); ++c) visit(r, c);
-      } else {
-        if (c0 >= 0) visit(r, c0);
-        if (c1 < columns_ && c1 != c0) visit(r, c1);
+  auto search = [&](std::int32_t cell) {
+    for (std::int32_t s = At(cellSites_, cell); s < At(cellSites_, cell + 1); ++s) {
+      const Site& site = At(sites_, s);
+      if (site.first == site.end) continue;
+      const double dx = site.x - qx, dy = site.y - qy;
+      const double d2 = dx * dx + dy * dy;
+      if (!(d2 <= reach2)) continue;
+      candidates_.push_back({s, d2});
+      if (d2 < best2) {
+        best2 = d2;
+        const double d = std::sqrt(d2);
+        reach = std::min(reach, d + 3 * Error(d));
+        reach2 = Squared(reach);
       }
     }
+  };
+  // Cells in order of their least possible distance from the home cell.
+  for (const Offset& offset : offsets_) {
+    if (offset.gap > reach) break;
+    const std::int32_t r = row + offset.rows, c = column + offset.columns;
+    if (r < 0 || r >= rows_ || c < 0 || c >= columns_) continue;
+    const std::int32_t cell = r * columns_ + c;
+    if (At(cellPresent_, cell) == 0) continue;
+    const double x0 = x0_ + c * cell_, y0 = y0_ + r * cell_, fuzz = cell_ * 1e-9;
+    if (BoxDistance2(x0 - fuzz, x0 + cell_ + fuzz, y0 - fuzz, y0 + cell_ + fuzz, qx, qy) <= reach2) {
+      search(cell);
+    }
   }
-  return query.entry;
+  // The survivors; one that is surely within the limit needs no exact check.
+  std::int32_t survivors = 0, only = -1;
+  double onlyDistance2 = 0;
+  for (const Candidate& candidate : candidates_) {
+    if (candidate.distance2 <= reach2) ++survivors, only = candidate.site, onlyDistance2 = candidate.distance2;
+  }
+  if (survivors == 0) return -1;
+  if (survivors == 1) {
+    const double d = std::sqrt(onlyDistance2);
+    const double e = 2 * Error(std::max(d, lim));
+    if (d + e < lim) return At(members_, At(sites_, only).first);
+  }
+  const PlanePoint q = Exact(from);
+  long double bestDistance = limit;
+  std::int32_t bestEntry = -1;
+  for (const Candidate& candidate : candidates_) {
+    if (!(candidate.distance2 <= reach2)) continue;
+    const std::int32_t entry = At(members_, At(sites_, candidate.site).first);
+    const long double d = DistanceOf(q, Exact(entry));
+    if (d < bestDistance || (d == bestDistance && (bestEntry < 0 || entry < bestEntry))) {
+      bestDistance = d;
+      bestEntry = entry;
+    }
+  }
+  return bestEntry;
 }
 
-void NearestIndex::SearchCell(std::int32_t cell, Query& query) const {
-  for (std::int32_t s = At(cellSites_, cell); s < At(cellSites_, cell + 1); ++s) {
-    const Site& site = At(sites_, s);
-    if (site.first == site.end) continue;
-    const double dx = site.x - query.x;
-    const double dy = site.y - query.y;
-    if (dx * dx + dy * dy > query.reach2) continue;
-    const std::int32_t entry = At(members_, site.first);
-    const long double d = DistanceOf(query.from, site.at);
-    if (d < query.distance || (d == query.distance && (query.entry < 0 || entry < query.entry))) {
-      const bool nearer = d < query.distance;
-      query.distance = d;
-      query.entry = entry;
-      if (nearer) query.SetReach(slack_);
-    }
-  }
+bool NearestIndex::Within(std::int32_t a, std::int32_t b, long double limit) {
+  const double dx = At(x_, a) - At(x_, b), dy = At(y_, a) - At(y_, b);
+  const double d = std::sqrt(dx * dx + dy * dy);
+  const auto lim = static_cast<double>(limit * scale_);
+  const double e = 2 * Error(std::max(d, lim));
+  if (d + e < lim) return true;
+  if (d - e > lim) return false;
+  return DistanceOf(Exact(a), Exact(b)) <= limit;
 }
 
 void NearestIndex::Remove(std::int32_t entry) {
@@ -184,8 +268,7 @@ void NearestIndex::Remove(std::int32_t entry) {
   Site& site = At(sites_, At(siteOf_, entry));
   while (site.first < site.end && !At(present_, At(members_, site.first))) ++site.first;
   if (site.first < site.end) return;
-  const Site& first = site;
-  --At(cellPresent_, CellOf(first.x, first.y));
+  --At(cellPresent_, CellOf(site.x, site.y));
 }
 
 }  // namespace orbisk

@@ -1,13 +1,13 @@
 #pragma once
-// A uniform cell grid over a crossing pool's positions that finds, among the
-// entries still present, the nearest one to a point within a limit, ties going
-// to the lowest entry index, and that removes entries as they are chained.
+// A uniform cell grid over a crossing pool that finds, among the entries still
+// present, the nearest one to an entry within a limit, ties going to the lowest
+// entry index, and that removes entries as they are chained.
 //
-// Cells are sized from the link distance and the density of the pool and
-// searched ring by ring in double precision, with a safety margin that only
-// ever keeps too much; the entries kept are compared by their exact
-// extended-precision distances, so the answer is the one a scan of every
-// entry would give.
+// Positions are held in double precision with a proven bound on their error,
+// and the search runs on them; only when two candidates (or a candidate and
+// the limit) are too close to call does it compute the exact extended-precision
+// positions (PositionOf) and distances (DistanceOf), so the answer is always
+// the one a scan of every entry by exact distances would give.
 
 #include <cstdint>
 #include <vector>
@@ -18,36 +18,69 @@ namespace orbisk {
 
 class NearestIndex {
  public:
-  // The largest coordinate magnitude the index accepts (doubles hold it with
-  // room to spare).
+  // The largest radius magnitude the index accepts (doubles hold every
+  // coordinate and distance of such points with room to spare).
   static constexpr long double kLargestCoordinate = 1e300L;
 
-  // Indexes entries 0..positions.size()-1, all present, for searches up to
-  // `limit`, replacing what was indexed before (its memory is reused); every
-  // coordinate must be finite and within kLargestCoordinate.
-  void Reset(const std::vector<PlanePoint>& positions, long double limit);
+  // The smallest nonzero radius magnitude the index accepts: the exact squared
+  // distances of smaller points could underflow.
+  static constexpr long double kSmallestRadius = 1e-2000L;
 
-  // The present entry e with the smallest DistanceOf(from, position e), the
-  // lowest index among equal distances, when that distance is <= limit; else
-  // -1. `from` must be one of the indexed positions.
-  std::int32_t Nearest(const PlanePoint& from, long double limit) const;
+  // True when every angle is finite and every radius 0 or within
+  // kSmallestRadius..kLargestCoordinate.
+  static bool Accepts(const long double* fi, const long double* r, std::int32_t count);
+
+  // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
+  // and unchanged while the index is used), all present, for searches up to
+  // `limit`, replacing what was indexed before (its memory is reused). The
+  // entries must satisfy Accepts.
+  void Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
+
+  // The present entry e with the smallest exact distance from entry `from`,
+  // the lowest index among equal distances, when that distance is <= limit;
+  // else -1.
+  std::int32_t Nearest(std::int32_t from, long double limit);
+  // True when the exact distance between entries a and b is <= limit.
+  bool Within(std::int32_t a, std::int32_t b, long double limit);
   // Marks a present entry as gone.
   void Remove(std::int32_t entry);
 
  private:
-  // Entries at one exact position: they are always equally far from any point,
-  // so only the lowest present index among them can win.
+  // Entries at one point (equal angle and radius, or radius zero): they are
+  // always equally far from any point, so only the lowest present index among
+  // them can win.
   struct Site {
-    PlanePoint at;       // the exact position
-    double x, y;         // `at` rounded to double, for the search
+    double x, y;         // approximate position
     std::int32_t first;  // offset of the first still-present member in members_
     std::int32_t end;    // offset past its last member
   };
-  struct Query;
+  struct Candidate {
+    std::int32_t site;
+    double distance2;  // approximate squared distance
+  };
+
+  // A cell relative to the home cell of a search, with a lower bound on the
+  // distance of its points from any point of the home cell.
+  struct Offset {
+    double gap;
+    std::int32_t columns, rows;
+  };
 
   std::int32_t CellOf(double x, double y) const;
-  void SearchCell(std::int32_t cell, Query& query) const;
+  // Lists the offsets of every cell that may hold a point within `limit`
+  // (scaled), nearest first.
+  void PlanOffsets(double limit);
+  // Bound on |approximate - exact scaled| for a distance about d (the last
+  // term covers squares that underflow).
+  double Error(double d) const { return 3 * slack_ + d * 0x1p-40 + 0x1p-500; }
+  const PlanePoint& Exact(std::int32_t entry);
+  bool SamePoint(std::int32_t a, std::int32_t b) const;
 
+  const long double* fi_ = nullptr;
+  const long double* r_ = nullptr;
+  std::vector<double> x_, y_;             // entry -> approximate position, scaled
+  std::vector<PlanePoint> exact_;         // entry -> exact position, once computed
+  std::vector<std::uint8_t> known_;       // entry -> exact_ holds it
   std::vector<Site> sites_;               // grouped by cell
   std::vector<std::int32_t> cellSites_;   // cell -> offset of its first site; one extra at the end
   std::vector<std::int32_t> cellPresent_; // cell -> sites with a present member
@@ -56,10 +89,13 @@ class NearestIndex {
   std::vector<std::uint8_t> present_;     // entry -> still in the pool
   std::vector<std::int32_t> cellOf_;      // entry -> cell, while building
   std::vector<std::int32_t> cellEntries_; // cell -> offset of its first entry, while building
+  std::vector<Candidate> candidates_;     // of the search under way
+  std::vector<Offset> offsets_;           // cells to search, nearest first
   double x0_ = 0, y0_ = 0;                // lower corner of the grid
   double cell_ = 1;                       // cell side
   std::int32_t columns_ = 1, rows_ = 1;
-  double slack_ = 0;  // bound on the distance error of the double positions
+  long double scale_ = 1;  // approximate positions are the exact ones times this
+  double slack_ = 0;        // bound on the error of each approximate coordinate
 };
 
 }  // namespace orbisk

@@ -21,7 +21,7 @@ class StartOrder {
 
  private:
   struct Ranked {
-    double key;  // the key rounded to double
+    std::uint64_t key;  // the key rounded to double, as ordered bits
     std::int32_t entry;
   };
   long double rExt_ = 0;

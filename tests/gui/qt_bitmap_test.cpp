@@ -173,13 +173,13 @@ TEST_F(QtBitmapTest, ResizeKeepsTheOldContentTopLeft) {
 
 TEST(QtFonts, WindowsFaceResolvesToItsMetricTwin) {
   orbisk::testing::EnsureQtApp();
-  FontSpec spec;  // "Arial Cyr", 12 points
-  QFont font = ToQFont(spec);
+  FontSpec label;  // "Arial Cyr", 12 points
+  QFont font = ToQFont(label);
   EXPECT_EQ(font.pixelSize(), 16);
   QString family = QFontInfo(font).family();
   EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
-  spec.size = 0;
-  EXPECT_EQ(ToQFont(spec).pixelSize(), 1);
+  label.size = 0;
+  EXPECT_EQ(ToQFont(label).pixelSize(), 1);
 }
 
 }  // namespace

@@ -179,10 +179,10 @@ void Tfmset::BuildControls() {
 }
 
 void Tfmset::ShowSampleFont() {
-  const FontSpec& spec = model_.controls.lbLabelFont;
-  lbLabelFont_->setFont(ToQFont(spec));
+  const FontSpec& labelFont = model_.controls.lbLabelFont;
+  lbLabelFont_->setFont(ToQFont(labelFont));
   QPalette palette = lbLabelFont_->palette();
-  palette.setColor(QPalette::WindowText, ToQColor(spec.color));
+  palette.setColor(QPalette::WindowText, ToQColor(labelFont.color));
   lbLabelFont_->setPalette(palette);
 }
 

@@ -16,13 +16,10 @@
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
-#include "formula/formula_engine.h"
 #include "gui/qt_bitmap.h"
 #include "platform/error.h"
-#include "polar_data/cyl_data_file.h"
-#include "polar_data/domain_validation.h"
-#include "polar_data/polar_data_file.h"
 #include "polar_data/sampling.h"
+#include "polar_data/polar_data_file.h"
 
 namespace orbisk::cli {
 
@@ -124,16 +121,7 @@ bool LoadContours(const RenderOptions& o, PolarGrid& grid, ContourStore& store, 
     ReadPolarDataFile(*o.polarFile, store, grid);
     return true;
   }
-  if (o.cylFile) {
-    ReadCylDataFile(*o.cylFile, grid);
-  } else {
-    FormulaEngine engine;
-    if (std::optional<std::string> message = ValidateFunctionDomain(o.record, engine)) {
-      err << *message << "\n";
-      return false;
-    }
-    SampleFormula(o.record, grid, engine, ui);
-  }
+  if (!FillGrid(o.cylFile, o.record, grid, ui, err)) return false;
   ScanGrid(grid);
   ComputeContours(grid, o.levels, store, dataKind, ui);
   return true;

@@ -6,11 +6,8 @@
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "cli/sample_options.h"
-#include "formula/formula_engine.h"
 #include "platform/error.h"
 #include "polar_data/cyl_data_file.h"
-#include "polar_data/domain_validation.h"
-#include "polar_data/sampling.h"
 
 namespace orbisk::cli {
 
@@ -34,14 +31,9 @@ int RunSample(const Args& args, std::ostream& /*out*/, std::ostream& err) {
   }
 
   try {
-    FormulaEngine engine;
-    if (std::optional<std::string> message = ValidateFunctionDomain(record, engine)) {
-      err << *message << "\n";
-      return 1;
-    }
     auto grid = std::make_unique<PolarGrid>();
     ConsoleUi ui(err);
-    SampleFormula(record, *grid, engine, ui);  // a failure message goes to err
+    if (!FillGrid(std::nullopt, record, *grid, ui, err)) return 1;
     SaveCylData(output, *grid);
   } catch (const Error& e) {
     err << e.what() << "\n";

@@ -4,7 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "formula/formula_engine.h"
 #include "platform/error.h"
+#include "polar_data/cyl_data_file.h"
+#include "polar_data/domain_validation.h"
+#include "polar_data/sampling.h"
 
 namespace orbisk::cli {
 
@@ -48,6 +52,21 @@ bool ConsumeSampleOption(const Args& args, std::size_t& i, FunctionRecord& recor
     record.ErrorValue = ParseErrorValue(value);
   }
   i += 2;
+  return true;
+}
+
+bool FillGrid(const std::optional<std::string>& cylFile, const FunctionRecord& record,
+              PolarGrid& grid, Ui& ui, std::ostream& err) {
+  if (cylFile) {
+    ReadCylDataFile(*cylFile, grid);
+    return true;
+  }
+  FormulaEngine engine;
+  if (std::optional<std::string> message = ValidateFunctionDomain(record, engine)) {
+    err << *message << "\n";
+    return false;
+  }
+  SampleFormula(record, grid, engine, ui);  // a failure message goes to the Ui
   return true;
 }
 

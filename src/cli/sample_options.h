@@ -4,10 +4,14 @@
 // record's defaults.
 
 #include <cstddef>
+#include <optional>
+#include <ostream>
 #include <string>
 
 #include "cli/commands.h"
+#include "platform/ui.h"
 #include "polar_data/function_record.h"
+#include "polar_data/polar_grid.h"
 
 namespace orbisk::cli {
 
@@ -21,5 +25,11 @@ inline constexpr const char* kSampleOptionsUsage =
 // other argument. Raises InputError for a missing value or an --error-value
 // that is not a number.
 bool ConsumeSampleOption(const Args& args, std::size_t& i, FunctionRecord& record);
+
+// Fills the grid from the Cyl Data file when one is given, else samples record
+// after checking its texts as the function dialog does. A refused text is
+// written to err and gives false; read errors and math errors propagate.
+bool FillGrid(const std::optional<std::string>& cylFile, const FunctionRecord& record,
+              PolarGrid& grid, Ui& ui, std::ostream& err);
 
 }  // namespace orbisk::cli

@@ -14,11 +14,8 @@
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "contour/plot_settings.h"
-#include "formula/formula_engine.h"
 #include "platform/atomic_file.h"
 #include "platform/error.h"
-#include "polar_data/cyl_data_file.h"
-#include "polar_data/domain_validation.h"
 #include "polar_data/sampling.h"
 
 namespace orbisk::cli {
@@ -111,16 +108,7 @@ int RunTrace(const Args& args, std::ostream& /*out*/, std::ostream& err) {
   try {
     auto grid = std::make_unique<PolarGrid>();
     ConsoleUi ui(err);
-    if (options.cylFile) {
-      ReadCylDataFile(*options.cylFile, *grid);
-    } else {
-      FormulaEngine engine;
-      if (std::optional<std::string> message = ValidateFunctionDomain(options.record, engine)) {
-        err << *message << "\n";
-        return 1;
-      }
-      SampleFormula(options.record, *grid, engine, ui);  // a failure message goes to err
-    }
+    if (!FillGrid(options.cylFile, options.record, *grid, ui, err)) return 1;
     ScanGrid(*grid);
     ContourStore store;
     std::int32_t dataKind = kDataNothing;

@@ -96,21 +96,44 @@ long double Interpolate(long double level, double a, double b, long double step,
   using namespace checked;
   const long double d = static_cast<long double>(b) - static_cast<long double>(a);
   if (d == 0) return p0;
+  // With every step finite nothing can fault, and the checked steps would give
+  // the very same values.
+  const long double ratio = step / d, offset = level - a, scaled = ratio * offset, p = scaled + p0;
+  if (std::isfinite(ratio) && std::isfinite(offset) && std::isfinite(scaled) && std::isfinite(p)) return p;
   try {
-    long double p = Add(Mul(Div(step, d), Sub(level, a)), p0);
-    return std::isfinite(p) ? p : p0;
+    long double q = Add(Mul(Div(step, d), Sub(level, a)), p0);
+    return std::isfinite(q) ? q : p0;
   } catch (const MathError&) {
     return p0;
   }
 }
 
-long double Angle(const PolarGrid& grid, std::int32_t i) {
-  return checked::Add(checked::Mul(i, grid.StepFi), grid.FiStart);
-}
+// The node angles (rows) or radii (columns) first + k * step, k < n, computed
+// once; one whose checked computation fails is recomputed, and fails, where
+// it is used.
+class NodeCoordinates {
+ public:
+  NodeCoordinates(long double first, long double step, std::int32_t n) : first_(first), step_(step) {
+    for (std::int32_t k = 0; k < n; ++k) {
+      const long double product = k * step, value = product + first;
+      const bool fails = !std::isfinite(product) || !std::isfinite(value);
+      values_[static_cast<std::size_t>(k)] = value;
+      fails_[static_cast<std::size_t>(k)] = fails;
+    }
+  }
+  long double operator[](std::int32_t k) const {
+    if (fails_[static_cast<std::size_t>(k)]) return checked::Add(checked::Mul(k, step_), first_);
+    return values_[static_cast<std::size_t>(k)];
+  }
 
-long double Radius(const PolarGrid& grid, std::int32_t j) {
-  return checked::Add(checked::Mul(j, grid.StepR), grid.RInt);
-}
+ private:
+  long double first_, step_;
+  std::array<long double, kGridRoom> values_;
+  std::array<bool, kGridRoom> fails_;
+};
+
+void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& sides,
+                     CrossingPool& pool, std::int32_t& stage);
 
 }  // namespace
 
@@ -125,37 +148,57 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
     return;
   }
   auto sides = std::make_unique<NodeSides>(grid, level);
-  // Gathered into plain vectors first, then copied into the pool lists with
-  // room for exactly their count.
-  std::vector<long double> fi;
-  std::vector<long double> r;
+  // Counted first, so that the pool lists get room for exactly their count.
+  std::int32_t count = 0;
+  const std::int32_t last = grid.NFi - 1;
+  for (std::int32_t i = 0; i < grid.NFi; ++i) sides->ForEachRadial(i, grid.NR, [&](std::int32_t) { ++count; });
+  for (std::int32_t j = 0; j < grid.NR; ++j) {
+    sides->ForEachArc(j, grid.NFi, [&](std::int32_t) { ++count; });
+    count += sides->Crossed(last, 0, j);
+  }
+  const std::int32_t before = pool.Fi.Count(), room = pool.Fi.Capacity();
+  pool.Fi.SetCapacity(before + count);
+  pool.R.SetCapacity(before + count);
+  try {
+    AppendCrossings(grid, level, *sides, pool, stage);
+  } catch (...) {
+    // A failing node coordinate leaves the pool as it was.
+    pool.Fi.SetCount(before), pool.R.SetCount(before);
+    pool.Fi.SetCapacity(room), pool.R.SetCapacity(room);
+    throw;
+  }
+}
+
+namespace {
+
+void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& sides,
+                     CrossingPool& pool, std::int32_t& stage) {
+  const std::int32_t last = grid.NFi - 1;
+
+  const NodeCoordinates angle(grid.FiStart, grid.StepFi, grid.NFi);
+  const NodeCoordinates radius(grid.RInt, grid.StepR, grid.NR);
   const auto& v = grid.Values;
   for (std::int32_t i = 0; i < grid.NFi; ++i) {
-    sides->ForEachRadial(i, grid.NR, [&](std::int32_t j) {
-      fi.push_back(Angle(grid, i));
-      r.push_back(Interpolate(level, v[i][j], v[i][j + 1], grid.StepR, Radius(grid, j)));
+    const double* row = v[static_cast<std::size_t>(i)].data();
+    sides.ForEachRadial(i, grid.NR, [&](std::int32_t j) {
+      pool.Fi.Add(angle[i]);
+      pool.R.Add(Interpolate(level, row[j], row[j + 1], grid.StepR, radius[j]));
     });
   }
   stage = 1;
-  const std::int32_t last = grid.NFi - 1;
   for (std::int32_t j = 0; j < grid.NR; ++j) {
-    const long double radius = Radius(grid, j);
-    sides->ForEachArc(j, grid.NFi, [&](std::int32_t i) {
-      fi.push_back(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, Angle(grid, i)));
-      r.push_back(radius);
+    const long double r = radius[j];  // fails here even without a crossing
+    sides.ForEachArc(j, grid.NFi, [&](std::int32_t i) {
+      pool.Fi.Add(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, angle[i]));
+      pool.R.Add(r);
     });
-    if (sides->Crossed(last, 0, j)) {
-      fi.push_back(Interpolate(level, v[last][j], v[0][j], grid.StepFi, Angle(grid, last)));
-      r.push_back(radius);
+    if (sides.Crossed(last, 0, j)) {
+      pool.Fi.Add(Interpolate(level, v[last][j], v[0][j], grid.StepFi, angle[last]));
+      pool.R.Add(r);
     }
   }
-  const auto count = static_cast<std::int32_t>(fi.size());
-  pool.Fi.SetCapacity(pool.Fi.Count() + count);
-  pool.R.SetCapacity(pool.R.Count() + count);
-  for (std::int32_t k = 0; k < count; ++k) {
-    pool.Fi.Add(fi[static_cast<std::size_t>(k)]);
-    pool.R.Add(r[static_cast<std::size_t>(k)]);
-  }
 }
+
+}  // namespace
 
 }  // namespace orbisk

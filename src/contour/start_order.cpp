@@ -1,6 +1,5 @@
 #include "contour/start_order.h"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -19,44 +18,56 @@ std::uint64_t OrderedBits(double value) {
 
 }  // namespace
 
+std::int32_t StartOrder::Earlier(std::int32_t a, std::int32_t b) const {
+  if (a < 0 || b < 0) return a < 0 ? b : a;
+  const auto ua = static_cast<std::size_t>(a), ub = static_cast<std::size_t>(b);
+  // Rounding to double keeps the order, so the doubles decide all but ties.
+  if (rounded_[ua] != rounded_[ub]) return rounded_[ua] < rounded_[ub] ? a : b;
+  if (keys_[ua] < keys_[ub]) return a;
+  if (keys_[ub] < keys_[ua]) return b;
+  return a < b ? a : b;
+}
+
 void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt,
                        long double rExt) {
   using namespace checked;
   rExt_ = rExt;
-  keyCursor_ = indexCursor_ = 0;
+  indexCursor_ = 0;
   const auto size = static_cast<std::size_t>(count);
   present_.assign(size, 1);
   keys_.resize(size);
-  byKey_.clear();
-  byKey_.reserve(size);
+  rounded_.resize(size);
   for (std::int32_t p = 0; p < count; ++p) {
-    const long double toOuter = Sub(rExt, radii[p]);
-    const long double toInner = Sub(radii[p], rInt);
+    long double toOuter = rExt - radii[p];
+    long double toInner = radii[p] - rInt;
+    if (!std::isfinite(toOuter) || !std::isfinite(toInner)) {
+      toOuter = Sub(rExt, radii[p]);  // raises where the literal scan would
+      toInner = Sub(radii[p], rInt);
+    }
     const long double key = toInner < toOuter ? toInner : toOuter;
     keys_[static_cast<std::size_t>(p)] = key;
-    byKey_.push_back({OrderedBits(static_cast<double>(key)), p});
+    rounded_[static_cast<std::size_t>(p)] = OrderedBits(static_cast<double>(key));
   }
-  // Rounding to double keeps the order, so the doubles decide all but ties;
-  // the entries of a run of equal doubles are in index order, and are put in
-  // the order of their extended keys only when those differ.
-  std::sort(byKey_.begin(), byKey_.end(), [](const Ranked& a, const Ranked& b) {
-    return a.key != b.key ? a.key < b.key : a.entry < b.entry;
-  });
-  auto extended = [this](const Ranked& a) { return keys_[static_cast<std::size_t>(a.entry)]; };
-  for (auto run = byKey_.begin(); run != byKey_.end();) {
-    auto end = run + 1;
-    bool mixed = false;
-    for (; end != byKey_.end() && end->key == run->key; ++end) mixed |= extended(*end) != extended(*run);
-    if (mixed && !std::isnan(extended(*run))) {
-      std::stable_sort(run, end, [&](const Ranked& a, const Ranked& b) { return extended(a) < extended(b); });
-    }
-    run = end;
+  leaves_ = std::bit_ceil(std::max<std::size_t>(size, 1));
+  tree_.assign(2 * leaves_, -1);
+  for (std::size_t e = 0; e < size; ++e) tree_[leaves_ + e] = static_cast<std::int32_t>(e);
+  for (std::size_t node = leaves_ - 1; node >= 1; --node) {
+    tree_[node] = Earlier(tree_[2 * node], tree_[2 * node + 1]);
+  }
+}
+
+void StartOrder::Remove(std::int32_t entry) {
+  present_[static_cast<std::size_t>(entry)] = 0;
+  std::size_t node = leaves_ + static_cast<std::size_t>(entry);
+  tree_[node] = -1;
+  // Only the nodes the entry was winning change.
+  for (node /= 2; node >= 1 && tree_[node] == entry; node /= 2) {
+    tree_[node] = Earlier(tree_[2 * node], tree_[2 * node + 1]);
   }
 }
 
 std::int32_t StartOrder::Next() {
-  while (!present_[static_cast<std::size_t>(byKey_[keyCursor_].entry)]) ++keyCursor_;
-  const std::int32_t best = byKey_[keyCursor_].entry;
+  const std::int32_t best = tree_[1];
   if (keys_[static_cast<std::size_t>(best)] < rExt_) return best;
   while (!present_[indexCursor_]) ++indexCursor_;
   return static_cast<std::int32_t>(indexCursor_);

@@ -17,18 +17,21 @@ class StartOrder {
   void Reset(const long double* radii, std::int32_t count, long double rInt, long double rExt);
   // The entry to start the next polyline with; some entry must be present.
   std::int32_t Next();
-  void Remove(std::int32_t entry) { present_[static_cast<std::size_t>(entry)] = 0; }
+  // Marks a present entry as gone.
+  void Remove(std::int32_t entry);
 
  private:
-  struct Ranked {
-    std::uint64_t key;  // the key rounded to double, as ordered bits
-    std::int32_t entry;
-  };
+  // The earlier of two entries in the ranking; -1 (no entry) ranks last.
+  std::int32_t Earlier(std::int32_t a, std::int32_t b) const;
+
   long double rExt_ = 0;
   std::vector<long double> keys_;
-  std::vector<Ranked> byKey_;
+  std::vector<std::uint64_t> rounded_;  // the keys rounded to double, as ordered bits
+  // A tournament over the entries: leaf leaves_ + e holds entry e while it is
+  // present, each inner node the earliest entry of its two children.
+  std::vector<std::int32_t> tree_;
+  std::size_t leaves_ = 1;
   std::vector<std::uint8_t> present_;
-  std::size_t keyCursor_ = 0;
   std::size_t indexCursor_ = 0;
 };
 

@@ -128,5 +128,49 @@ TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
   }
 }
 
+// Domains where the double positions of the search are far from exact: huge
+// angles, radii near the limits of double and of the index, the origin shared
+// by a whole column. Values on a lattice put many crossings on nodes, so that
+// distances tie or sit on the link distance and only exact arithmetic decides.
+TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
+  struct Domain {
+    long double fiStart, fiEnd, rInt, rExt;
+  };
+  const Domain domains[] = {
+      {0, 1e6L, 1, 2},          {-1e4L, 1e4L, 0, 1},       {0, 2 * kPi, 0, 1e-310L},
+      {0, 2 * kPi, 1e299L, 1e300L}, {0, 2 * kPi, 1e-2100L, 2e-2100L}, {kPi, -kPi, 0, 3},
+  };
+  std::mt19937_64 random(77);
+  auto grid = std::make_unique<PolarGrid>();
+  for (const Domain& domain : domains) {
+    for (int n = 0; n < 60; ++n) {
+      PolarGrid& g = *grid;
+      g.NFi = 2 + static_cast<std::int32_t>(random() % 11);
+      g.NR = 2 + static_cast<std::int32_t>(random() % 11);
+      g.FiStart = domain.fiStart, g.FiEnd = domain.fiEnd;
+      g.RInt = domain.rInt, g.RExt = domain.rExt;
+      g.StepFi = (g.FiEnd - g.FiStart) / (g.NFi - 1);
+      g.StepR = (g.RExt - g.RInt) / (g.NR - 1);
+      const bool lattice = n % 2 == 0;
+      for (std::int32_t i = 0; i < g.NFi; ++i) {
+        for (std::int32_t j = 0; j < g.NR; ++j) {
+          g.Values[i][j] = lattice ? static_cast<double>(random() % 3)
+                                   : static_cast<double>(random() % 1000) / 1000;
+        }
+      }
+      testing::ScanValues(g);
+      const std::int32_t nLevel = lattice ? 3 : 4;
+      SCOPED_TRACE(::testing::Message() << "domain " << static_cast<double>(domain.fiEnd) << " "
+                                        << static_cast<double>(domain.rExt) << " grid " << n);
+      ContourStore store;
+      std::int32_t dataKind = 0;
+      testing::FakeUi ui;
+      ComputeContours(g, nLevel, store, dataKind, ui);
+      ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
+      ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, nLevel)));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

@@ -18,14 +18,15 @@ std::uint64_t OrderedBits(double value) {
 
 }  // namespace
 
-std::int32_t StartOrder::Earlier(std::int32_t a, std::int32_t b) const {
-  if (a < 0 || b < 0) return a < 0 ? b : a;
-  const auto ua = static_cast<std::size_t>(a), ub = static_cast<std::size_t>(b);
+const StartOrder::Slot& StartOrder::Earlier(const Slot& a, const Slot& b) const {
+  if (a.entry < 0 || b.entry < 0) return a.entry < 0 ? b : a;
   // Rounding to double keeps the order, so the doubles decide all but ties.
-  if (rounded_[ua] != rounded_[ub]) return rounded_[ua] < rounded_[ub] ? a : b;
-  if (keys_[ua] < keys_[ub]) return a;
-  if (keys_[ub] < keys_[ua]) return b;
-  return a < b ? a : b;
+  if (a.rounded != b.rounded) return a.rounded < b.rounded ? a : b;
+  const long double ka = keys_[static_cast<std::size_t>(a.entry)];
+  const long double kb = keys_[static_cast<std::size_t>(b.entry)];
+  if (ka < kb) return a;
+  if (kb < ka) return b;
+  return a.entry < b.entry ? a : b;
 }
 
 void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt,
@@ -36,7 +37,6 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   const auto size = static_cast<std::size_t>(count);
   present_.assign(size, 1);
   keys_.resize(size);
-  rounded_.resize(size);
   for (std::int32_t p = 0; p < count; ++p) {
     long double toOuter = rExt - radii[p];
     long double toInner = radii[p] - rInt;
@@ -46,11 +46,12 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
     }
     const long double key = toInner < toOuter ? toInner : toOuter;
     keys_[static_cast<std::size_t>(p)] = key;
-    rounded_[static_cast<std::size_t>(p)] = OrderedBits(static_cast<double>(key));
   }
   leaves_ = std::bit_ceil(std::max<std::size_t>(size, 1));
-  tree_.assign(2 * leaves_, -1);
-  for (std::size_t e = 0; e < size; ++e) tree_[leaves_ + e] = static_cast<std::int32_t>(e);
+  tree_.assign(2 * leaves_, Slot{0, -1});
+  for (std::size_t e = 0; e < size; ++e) {
+    tree_[leaves_ + e] = {OrderedBits(static_cast<double>(keys_[e])), static_cast<std::int32_t>(e)};
+  }
   for (std::size_t node = leaves_ - 1; node >= 1; --node) {
     tree_[node] = Earlier(tree_[2 * node], tree_[2 * node + 1]);
   }
@@ -59,15 +60,15 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
 void StartOrder::Remove(std::int32_t entry) {
   present_[static_cast<std::size_t>(entry)] = 0;
   std::size_t node = leaves_ + static_cast<std::size_t>(entry);
-  tree_[node] = -1;
+  tree_[node].entry = -1;
   // Only the nodes the entry was winning change.
-  for (node /= 2; node >= 1 && tree_[node] == entry; node /= 2) {
+  for (node /= 2; node >= 1 && tree_[node].entry == entry; node /= 2) {
     tree_[node] = Earlier(tree_[2 * node], tree_[2 * node + 1]);
   }
 }
 
 std::int32_t StartOrder::Next() {
-  const std::int32_t best = tree_[1];
+  const std::int32_t best = tree_[1].entry;
   if (keys_[static_cast<std::size_t>(best)] < rExt_) return best;
   while (!present_[indexCursor_]) ++indexCursor_;
   return static_cast<std::int32_t>(indexCursor_);

@@ -21,15 +21,20 @@ class StartOrder {
   void Remove(std::int32_t entry);
 
  private:
-  // The earlier of two entries in the ranking; -1 (no entry) ranks last.
-  std::int32_t Earlier(std::int32_t a, std::int32_t b) const;
+  // An entry with its key rounded to double, as ordered bits; entry -1 (no
+  // entry) ranks last.
+  struct Slot {
+    std::uint64_t rounded;
+    std::int32_t entry;
+  };
+  // The earlier of two slots in the ranking.
+  const Slot& Earlier(const Slot& a, const Slot& b) const;
 
   long double rExt_ = 0;
   std::vector<long double> keys_;
-  std::vector<std::uint64_t> rounded_;  // the keys rounded to double, as ordered bits
   // A tournament over the entries: leaf leaves_ + e holds entry e while it is
   // present, each inner node the earliest entry of its two children.
-  std::vector<std::int32_t> tree_;
+  std::vector<Slot> tree_;
   std::size_t leaves_ = 1;
   std::vector<std::uint8_t> present_;
   std::size_t indexCursor_ = 0;

@@ -120,8 +120,7 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   for (std::int32_t e = 0; e < count; ++e) At(members_, At(start, At(cellOf_, e))++) = e;
   for (std::int32_t c = cells; c > 0; --c) At(start, c) = At(start, c - 1);  // undo the advance
   At(start, 0) = 0;
-  cellSites_.assign(static_cast<std::size_t>(cells) + 1, 0);
-  cellPresent_.assign(static_cast<std::size_t>(cells), 0);
+  cells_.assign(static_cast<std::size_t>(cells) + 1, Cell{0, 0});
   sites_.reserve(size);
   // Entries of one point have the same approximate position, so ordering by
   // position, then point, then index puts each site's members together.
@@ -135,7 +134,7 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     return a < b;
   };
   for (std::int32_t c = 0; c < cells; ++c) {
-    At(cellSites_, c) = static_cast<std::int32_t>(sites_.size());
+    At(cells_, c).firstSite = static_cast<std::int32_t>(sites_.size());
     const auto first = members_.begin() + At(start, c), last = members_.begin() + At(start, c + 1);
     if (last - first > 16) {
       std::sort(first, last, before);
@@ -146,16 +145,16 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     }
     for (std::int32_t k = At(start, c); k < At(start, c + 1); ++k) {
       const std::int32_t e = At(members_, k);
-      if (static_cast<std::int32_t>(sites_.size()) == At(cellSites_, c) ||
+      if (static_cast<std::int32_t>(sites_.size()) == At(cells_, c).firstSite ||
           !SamePoint(At(members_, sites_.back().first), e)) {
         sites_.push_back({At(x_, e), At(y_, e), k, k});
-        ++At(cellPresent_, c);
+        ++At(cells_, c).present;
       }
       sites_.back().end = k + 1;
       At(siteOf_, e) = static_cast<std::int32_t>(sites_.size()) - 1;
     }
   }
-  At(cellSites_, cells) = static_cast<std::int32_t>(sites_.size());
+  At(cells_, cells).firstSite = static_cast<std::int32_t>(sites_.size());
 }
 
 void NearestIndex::PlanOffsets(double limit) {
@@ -198,7 +197,7 @@ std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
   const std::int32_t home = CellOf(qx, qy);
   const std::int32_t column = home % columns_, row = home / columns_;
   auto search = [&](std::int32_t cell) {
-    for (std::int32_t s = At(cellSites_, cell); s < At(cellSites_, cell + 1); ++s) {
+    for (std::int32_t s = At(cells_, cell).firstSite, end = At(cells_, cell + 1).firstSite; s < end; ++s) {
       const Site& site = At(sites_, s);
       if (site.first == site.end) continue;
       const double dx = site.x - qx, dy = site.y - qy;
@@ -219,7 +218,7 @@ std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
     const std::int32_t r = row + offset.rows, c = column + offset.columns;
     if (r < 0 || r >= rows_ || c < 0 || c >= columns_) continue;
     const std::int32_t cell = r * columns_ + c;
-    if (At(cellPresent_, cell) == 0) continue;
+    if (At(cells_, cell).present == 0) continue;
     const double x0 = x0_ + c * cell_, y0 = y0_ + r * cell_, fuzz = cell_ * 1e-9;
     if (BoxDistance2(x0 - fuzz, x0 + cell_ + fuzz, y0 - fuzz, y0 + cell_ + fuzz, qx, qy) <= reach2) {
       search(cell);
@@ -268,7 +267,7 @@ void NearestIndex::Remove(std::int32_t entry) {
   Site& site = At(sites_, At(siteOf_, entry));
   while (site.first < site.end && !At(present_, At(members_, site.first))) ++site.first;
   if (site.first < site.end) return;
-  --At(cellPresent_, CellOf(site.x, site.y));
+  --At(cells_, At(cellOf_, entry)).present;
 }
 
 }  // namespace orbisk

@@ -82,12 +82,15 @@ class NearestIndex {
   std::vector<PlanePoint> exact_;         // entry -> exact position, once computed
   std::vector<std::uint8_t> known_;       // entry -> exact_ holds it
   std::vector<Site> sites_;               // grouped by cell
-  std::vector<std::int32_t> cellSites_;   // cell -> offset of its first site; one extra at the end
-  std::vector<std::int32_t> cellPresent_; // cell -> sites with a present member
+  struct Cell {
+    std::int32_t firstSite;  // offset of its first site in sites_
+    std::int32_t present;    // sites with a present member
+  };
+  std::vector<Cell> cells_;               // one extra at the end, for the last cell's end
   std::vector<std::int32_t> members_;     // entry indices, grouped by site, ascending within
   std::vector<std::int32_t> siteOf_;      // entry -> site
   std::vector<std::uint8_t> present_;     // entry -> still in the pool
-  std::vector<std::int32_t> cellOf_;      // entry -> cell, while building
+  std::vector<std::int32_t> cellOf_;      // entry -> cell
   std::vector<std::int32_t> cellEntries_; // cell -> offset of its first entry, while building
   std::vector<Candidate> candidates_;     // of the search under way
   std::vector<Offset> offsets_;           // cells to search, nearest first

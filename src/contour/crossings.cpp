@@ -40,12 +40,7 @@ class NodeSides {
         out[j] = static_cast<std::uint8_t>((v <= below) + 2 * (above <= v) + 4 * (v != v));
       }
     }
-    for (std::int32_t i = 0; i < grid.NFi; ++i) {
-      for (std::int32_t j = 0; j < grid.NR; ++j) {
-        byColumn_[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] =
-            byRow_[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
-      }
-    }
+    CollectArcs(grid.NFi, grid.NR);
   }
 
   // Calls f(j) for every crossed radial edge (i, j)-(i, j+1), by increasing j.
@@ -53,15 +48,10 @@ class NodeSides {
   void ForEachRadial(std::int32_t i, std::int32_t nR, F f) const {
     ForEachCrossed(byRow_[static_cast<std::size_t>(i)].data(), nR - 1, f);
   }
-  // Calls f(i) for every crossed arc edge (i, j)-(i+1, j), by increasing i.
-  template <typename F>
-  void ForEachArc(std::int32_t j, std::int32_t nFi, F f) const {
-    ForEachCrossed(byColumn_[static_cast<std::size_t>(j)].data(), nFi - 1, f);
-  }
-  bool Crossed(std::int32_t i0, std::int32_t i1, std::int32_t j) const {
-    const auto& column = byColumn_[static_cast<std::size_t>(j)];
-    return (column[static_cast<std::size_t>(i0)] | column[static_cast<std::size_t>(i1)]) == 3;
-  }
+  // The crossed arc edges (i, j)-(i+1, j) and closing edges (NFi-1, j)-(0, j),
+  // the latter as i = NFi-1, by increasing j, then i: each packed as j << 16 | i.
+  const std::uint32_t* Arcs() const { return arcs_.data(); }
+  std::int32_t ArcCount() const { return arcCount_; }
 
  private:
   // Calls f(k) for every k < n where sides k and k+1 OR to 3, skipping eight
@@ -85,8 +75,53 @@ class NodeSides {
     }
   }
 
-  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> byRow_;     // [i][j]
-  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> byColumn_;  // [j][i]
+  // Calls f(k) for every k < n where sides a[k] and b[k] OR to 3, skipping
+  // eight uncrossed edges at a time.
+  template <typename F>
+  static void ForEachCrossedPair(const std::uint8_t* a, const std::uint8_t* b, std::int32_t n, F f) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    std::int32_t k = 0;
+    for (; k + 8 <= n; k += 8) {
+      std::uint64_t x, y;
+      std::memcpy(&x, a + k, 8);
+      std::memcpy(&y, b + k, 8);
+      const std::uint64_t z = (x | y) ^ (3 * kOnes);  // a zero byte marks a crossing
+      if (((z - kOnes) & ~z & (0x80 * kOnes)) == 0) continue;
+      for (std::int32_t m = k; m < k + 8; ++m) {
+        if ((a[m] | b[m]) == 3) f(m);
+      }
+    }
+    for (; k < n; ++k) {
+      if ((a[k] | b[k]) == 3) f(k);
+    }
+  }
+
+  // Finds the arc edges row pair by row pair, then orders them by column with
+  // a stable counting sort.
+  void CollectArcs(std::int32_t nFi, std::int32_t nR) {
+    std::array<std::int32_t, kGridRoom + 1> start{};
+    std::int32_t n = 0;
+    for (std::int32_t i = 0; i < nFi; ++i) {
+      const std::int32_t next = i + 1 < nFi ? i + 1 : 0;
+      ForEachCrossedPair(byRow_[static_cast<std::size_t>(i)].data(), byRow_[static_cast<std::size_t>(next)].data(),
+                         nR, [&](std::int32_t j) {
+                           found_[static_cast<std::size_t>(n++)] = static_cast<std::uint32_t>(j) << 16 |
+                                                                   static_cast<std::uint32_t>(i);
+                           ++start[static_cast<std::size_t>(j) + 1];
+                         });
+    }
+    for (std::size_t j = 0; j < kGridRoom; ++j) start[j + 1] += start[j];
+    for (std::int32_t k = 0; k < n; ++k) {
+      const std::uint32_t arc = found_[static_cast<std::size_t>(k)];
+      arcs_[static_cast<std::size_t>(start[arc >> 16]++)] = arc;
+    }
+    arcCount_ = n;
+  }
+
+  std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> byRow_;  // [i][j]
+  std::array<std::uint32_t, kGridRoom * kGridRoom> found_;  // arcs by row pair
+  std::array<std::uint32_t, kGridRoom * kGridRoom> arcs_;   // arcs by column
+  std::int32_t arcCount_ = 0;
 };
 
 // The position of a crossing on the edge from node value a at position p0 to
@@ -150,12 +185,8 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
   auto sides = std::make_unique<NodeSides>(grid, level);
   // Counted first, so that the pool lists get room for exactly their count.
   std::int32_t count = 0;
-  const std::int32_t last = grid.NFi - 1;
   for (std::int32_t i = 0; i < grid.NFi; ++i) sides->ForEachRadial(i, grid.NR, [&](std::int32_t) { ++count; });
-  for (std::int32_t j = 0; j < grid.NR; ++j) {
-    sides->ForEachArc(j, grid.NFi, [&](std::int32_t) { ++count; });
-    count += sides->Crossed(last, 0, j);
-  }
+  count += sides->ArcCount();
   const std::int32_t before = pool.Fi.Count(), room = pool.Fi.Capacity();
   pool.Fi.SetCapacity(before + count);
   pool.R.SetCapacity(before + count);
@@ -186,14 +217,15 @@ void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& 
     });
   }
   stage = 1;
+  const std::uint32_t* arcs = sides.Arcs();
+  const std::int32_t arcCount = sides.ArcCount();
+  std::int32_t k = 0;
   for (std::int32_t j = 0; j < grid.NR; ++j) {
     const long double r = radius[j];  // fails here even without a crossing
-    sides.ForEachArc(j, grid.NFi, [&](std::int32_t i) {
-      pool.Fi.Add(Interpolate(level, v[i][j], v[i + 1][j], grid.StepFi, angle[i]));
-      pool.R.Add(r);
-    });
-    if (sides.Crossed(last, 0, j)) {
-      pool.Fi.Add(Interpolate(level, v[last][j], v[0][j], grid.StepFi, angle[last]));
+    for (; k < arcCount && static_cast<std::int32_t>(arcs[k] >> 16) == j; ++k) {
+      const auto i = static_cast<std::int32_t>(arcs[k] & 0xFFFF);
+      const std::int32_t next = i == last ? 0 : i + 1;
+      pool.Fi.Add(Interpolate(level, v[i][j], v[next][j], grid.StepFi, angle[i]));
       pool.R.Add(r);
     }
   }

@@ -172,5 +172,32 @@ TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
   }
 }
 
+// One row or one column of nodes: the closing edge joins a row to itself, and
+// radial or arc edges are missing altogether.
+TEST(RandomGrids, SingleRowOrColumnGridsEqualTheLiteralWalk) {
+  std::mt19937_64 random(5);
+  auto grid = std::make_unique<PolarGrid>();
+  for (int n = 0; n < 200; ++n) {
+    PolarGrid& g = *grid;
+    const auto other = 1 + static_cast<std::int32_t>(random() % 12);
+    g.NFi = n % 2 == 0 ? 1 : other;
+    g.NR = n % 2 == 0 ? other : 1;
+    g.FiStart = 0.25L, g.FiEnd = 2;
+    g.RInt = 1, g.RExt = 2;
+    g.StepFi = 0.5L, g.StepR = 0.125L;  // finite steps, as a one-node span would not give
+    for (std::int32_t i = 0; i < g.NFi; ++i) {
+      for (std::int32_t j = 0; j < g.NR; ++j) g.Values[i][j] = static_cast<double>(random() % 3);
+    }
+    testing::ScanValues(g);
+    SCOPED_TRACE(::testing::Message() << "grid " << n << ": " << g.NFi << "x" << g.NR);
+    ContourStore store;
+    std::int32_t dataKind = 0;
+    testing::FakeUi ui;
+    ComputeContours(g, 3, store, dataKind, ui);
+    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
+    ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, 3)));
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

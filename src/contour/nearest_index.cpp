@@ -145,8 +145,10 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     }
     for (std::int32_t k = At(start, c); k < At(start, c + 1); ++k) {
       const std::int32_t e = At(members_, k);
-      if (static_cast<std::int32_t>(sites_.size()) == At(cells_, c).firstSite ||
-          !SamePoint(At(members_, sites_.back().first), e)) {
+      // One point has one approximate position, so only equal positions need
+      // the exact test.
+      if (static_cast<std::int32_t>(sites_.size()) == At(cells_, c).firstSite || sites_.back().x != At(x_, e) ||
+          sites_.back().y != At(y_, e) || !SamePoint(At(members_, sites_.back().first), e)) {
         sites_.push_back({At(x_, e), At(y_, e), k, k});
         ++At(cells_, c).present;
       }

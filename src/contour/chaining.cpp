@@ -25,10 +25,8 @@ long double LinkDistance(const PolarGrid& grid) {
 
 namespace {
 
-bool FastChainingApplies(const long double* fi, const long double* r, std::int32_t count,
-                         const PolarGrid& grid, long double link) {
-  if (!std::isfinite(grid.RInt) || !std::isfinite(grid.RExt) || std::isnan(link)) return false;
-  return NearestIndex::Accepts(fi, r, count);
+bool FastChainingApplies(const PolarGrid& grid, long double link) {
+  return std::isfinite(grid.RInt) && std::isfinite(grid.RExt) && !std::isnan(link);
 }
 
 // Moves a finished polyline into the store, with room for exactly its points.
@@ -73,13 +71,11 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   StartOrder& starts = scratch.starts;
   starts.Reset(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
-  if (!FastChainingApplies(fi, r, count, grid, link)) {
+  NearestIndex& nearest = scratch.nearest;
+  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count, link)) {
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
-
-  NearestIndex& nearest = scratch.nearest;
-  nearest.Reset(fi, r, count, link);
   std::int32_t remaining = count;
   std::vector<std::int32_t>& line = scratch.line;
   auto take = [&](std::int32_t entry) {

@@ -26,13 +26,15 @@ double Squared(double d) { return d * d * (1 + 0x1p-40); }
 
 }  // namespace
 
-bool NearestIndex::Accepts(const long double* fi, const long double* r, std::int32_t count) {
-  for (std::int32_t e = 0; e < count; ++e) {
-    if (!std::isfinite(fi[e]) || !(std::fabs(r[e]) <= kLargestCoordinate)) return false;
-    if (r[e] != 0 && std::fabs(r[e]) < kSmallestRadius) return false;
-  }
-  return true;
+namespace {
+
+// Whether the index can vouch for the entry at angle fi and radius r.
+bool Acceptable(long double fi, long double r) {
+  if (!std::isfinite(fi) || !(std::fabs(r) <= NearestIndex::kLargestCoordinate)) return false;
+  return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
 }
+
+}  // namespace
 
 bool NearestIndex::SamePoint(std::int32_t a, std::int32_t b) const {
   if (r_[a] == 0 || r_[b] == 0) return r_[a] == r_[b];
@@ -47,7 +49,7 @@ const PlanePoint& NearestIndex::Exact(std::int32_t entry) {
   return At(exact_, entry);
 }
 
-void NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
+bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
                          long double limit) {
   fi_ = fi, r_ = r;
   const auto size = static_cast<std::size_t>(count);
@@ -58,7 +60,7 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   x_.resize(size);
   y_.resize(size);
   sites_.clear();
-  if (count == 0) return;
+  if (count == 0) return true;
 
   // Approximate positions, scaled by a power of two so that the largest radius
   // is about 1 and no squared distance overflows or underflows to matter: the
@@ -67,7 +69,7 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   // roundings, all covered by slack_.
   long double largestFi = 0, largestR = 0;
   for (std::int32_t e = 0; e < count; ++e) {
-    assert(std::isfinite(fi[e]) && std::fabs(r[e]) <= kLargestCoordinate);
+    if (!Acceptable(fi[e], r[e])) return false;
     largestFi = std::max(largestFi, std::fabs(fi[e]));
     largestR = std::max(largestR, std::fabs(r[e]));
   }
@@ -157,6 +159,7 @@ void NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     }
   }
   At(cells_, cells).firstSite = static_cast<std::int32_t>(sites_.size());
+  return true;
 }
 
 void NearestIndex::PlanOffsets(double limit) {

@@ -26,15 +26,12 @@ class NearestIndex {
   // distances of smaller points could underflow.
   static constexpr long double kSmallestRadius = 1e-2000L;
 
-  // True when every angle is finite and every radius 0 or within
-  // kSmallestRadius..kLargestCoordinate.
-  static bool Accepts(const long double* fi, const long double* r, std::int32_t count);
-
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
   // and unchanged while the index is used), all present, for searches up to
-  // `limit`, replacing what was indexed before (its memory is reused). The
-  // entries must satisfy Accepts.
-  void Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
+  // `limit`, replacing what was indexed before (its memory is reused). Returns
+  // false, leaving the index unusable, unless every angle is finite and every
+  // radius 0 or within kSmallestRadius..kLargestCoordinate.
+  bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
 
   // The present entry e with the smallest exact distance from entry `from`,
   // the lowest index among equal distances, when that distance is <= limit;

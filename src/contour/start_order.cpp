@@ -1,5 +1,6 @@
 #include "contour/start_order.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -48,7 +49,10 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
     keys_[static_cast<std::size_t>(p)] = key;
   }
   leaves_ = std::bit_ceil(std::max<std::size_t>(size, 1));
-  tree_.assign(2 * leaves_, Slot{0, -1});
+  // Every inner node and leaf below `size` is written next; only the unused
+  // leaves need clearing.
+  tree_.resize(2 * leaves_);
+  std::fill(tree_.begin() + static_cast<std::ptrdiff_t>(leaves_ + size), tree_.end(), Slot{0, -1});
   for (std::size_t e = 0; e < size; ++e) {
     tree_[leaves_ + e] = {OrderedBits(static_cast<double>(keys_[e])), static_cast<std::int32_t>(e)};
   }

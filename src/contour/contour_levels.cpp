@@ -1,6 +1,7 @@
 #include "contour/contour_levels.h"
 
 #include "contour/checked_math.h"
+#include "platform/error.h"
 
 namespace orbisk {
 
@@ -15,6 +16,9 @@ std::vector<long double> ContourLevels(long double minValue, long double maxValu
   const long double last = Add(mid, half);
   std::vector<long double> levels;
   if (nLevel <= 0) return levels;
+  if (nLevel > kMaxContourLevels) {
+    throw Error(FormatMessage("Too many contour levels: %d (at most 65536)", nLevel));
+  }
   levels.reserve(static_cast<std::size_t>(nLevel));
   if (nLevel == 1) {
     levels.push_back(first);  // no step is computed for a single level

@@ -43,5 +43,15 @@ TEST(ContourLevels, ZeroCountFailsAtTheDivision) {
   }
 }
 
+TEST(ContourLevels, RefusesAHugeCountWithoutReservingForIt) {
+  EXPECT_EQ(ContourLevels(0, 1, kMaxContourLevels).size(), 65536u);
+  try {
+    ContourLevels(0, 1, 2147483647);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "Too many contour levels: 2147483647 (at most 65536)");
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

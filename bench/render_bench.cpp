@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/silent_ui.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
 #include "formula/formula_engine.h"
@@ -16,20 +17,6 @@
 
 namespace orbisk {
 namespace {
-
-class QuietUi : public Ui {
- public:
-  void ShowHourglass() override {}
-  void RestoreCursor() override {}
-  void ProcessPendingEvents() override {}
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-  void ShowInformation(const std::string&, const std::string&) override {}
-  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override {
-    return std::nullopt;
-  }
-  void ShowHelp(const std::string&) override {}
-};
 
 struct DefaultMap {
   std::unique_ptr<PolarGrid> grid = std::make_unique<PolarGrid>();
@@ -41,7 +28,7 @@ struct DefaultMap {
     record.SNFi = "256";
     record.SNR = "256";
     FormulaEngine engine;
-    QuietUi ui;
+    SilentUi ui;
     SampleFormula(record, *grid, engine, ui);
     ScanGrid(*grid);
     std::int32_t dataKind = 0;

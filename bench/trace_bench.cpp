@@ -8,25 +8,11 @@
 #include <numbers>
 #include <random>
 
+#include "platform/silent_ui.h"
 #include "contour/compute_contours.h"
 #include "polar_data/sampling.h"
 
 namespace {
-
-// A Ui that does nothing, so only tracing is measured.
-class SilentUi : public orbisk::Ui {
- public:
-  void ShowHourglass() override {}
-  void RestoreCursor() override {}
-  void ProcessPendingEvents() override {}
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-  void ShowInformation(const std::string&, const std::string&) override {}
-  std::optional<std::string> RunFileDialog(orbisk::FileDialogKind, const std::string&) override {
-    return std::nullopt;
-  }
-  void ShowHelp(const std::string&) override {}
-};
 
 constexpr int kSize = 256;
 constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
@@ -57,7 +43,7 @@ std::unique_ptr<orbisk::PolarGrid> SampledGrid(long double rInt, long double rEx
 
 void Trace(benchmark::State& state, const orbisk::PolarGrid& grid) {
   orbisk::ContourStore store;
-  SilentUi ui;
+  orbisk::SilentUi ui;
   std::int32_t dataKind = 0;
   std::int64_t points = 0;
   for (auto _ : state) {

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const auto grid = std::make_unique<PolarGrid>();
   *grid = *blank;
   ContourStore store;
-  fuzz::NullUi ui;
+  SilentUi ui;
   std::int32_t dataKind = kDataCylFile;
   PlotSettings settings;
 

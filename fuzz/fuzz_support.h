@@ -4,27 +4,10 @@
 #include <string>
 
 #include "platform/canvas.h"
-#include "platform/ui.h"
+#include "platform/silent_ui.h"
 #include "support/recording_canvas.h"
 
 namespace orbisk::fuzz {
-
-// A Ui that shows nothing and cancels every dialog.
-class NullUi : public Ui {
- public:
-  void ShowHourglass() override {}
-  void RestoreCursor() override {}
-  void ProcessPendingEvents() override {}
-  void ShowMessage(const std::string&) override { ++messages; }
-  void ShowError(const std::string&) override { ++messages; }
-  void ShowInformation(const std::string&, const std::string&) override {}
-  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override {
-    return std::nullopt;
-  }
-  void ShowHelp(const std::string&) override {}
-
-  int messages = 0;
-};
 
 // A picture bitmap that only remembers its size and records its drawing.
 class NullBitmap : public Bitmap {

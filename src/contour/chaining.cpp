@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -29,20 +30,17 @@ bool FastChainingApplies(const PolarGrid& grid, long double link) {
   return std::isfinite(grid.RInt) && std::isfinite(grid.RExt) && !std::isnan(link);
 }
 
-// Moves a finished polyline into the store, with room for exactly its points.
+// Moves a finished polyline, given by slots, into the store with room for
+// exactly its points. The reals are copied as bytes: they need no arithmetic,
+// and x87 loads and stores of extended precision are slow.
 void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi,
-                   const long double* r, ContourStore& store) {
+                   const long double* r, const NearestIndex& nearest, ContourStore& store) {
   const std::size_t count = line.size() + (closed ? 1 : 0);
-  std::vector<long double> angles, radii;
-  angles.reserve(count);
-  radii.reserve(count);
-  for (std::int32_t entry : line) {
-    angles.push_back(fi[entry]);
-    radii.push_back(r[entry]);
-  }
-  if (closed) {
-    angles.push_back(fi[line.front()]);
-    radii.push_back(r[line.front()]);
+  std::vector<long double> angles(count), radii(count);
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto entry = static_cast<std::size_t>(nearest.EntryOf(k < line.size() ? line[k] : line.front()));
+    std::memcpy(&angles[k], &fi[entry], sizeof(long double));
+    std::memcpy(&radii[k], &r[entry], sizeof(long double));
   }
   auto lineFi = std::make_unique<TListExt>();
   auto lineR = std::make_unique<TListExt>();
@@ -72,21 +70,23 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   starts.Reset(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
   NearestIndex& nearest = scratch.nearest;
-  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count, link)) {
+  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count)) {
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
+  // The walk runs on the index's slots; the entries are looked up only for
+  // the start order and the stored points.
   std::int32_t remaining = count;
   std::vector<std::int32_t>& line = scratch.line;
-  auto take = [&](std::int32_t entry) {
-    starts.Remove(entry);
-    nearest.Remove(entry);
-    line.push_back(entry);
+  auto take = [&](std::int32_t slot) {
+    starts.Remove(nearest.EntryOf(slot));
+    nearest.Remove(slot);
+    line.push_back(slot);
     --remaining;
   };
   while (remaining > 0) {
     line.clear();
-    take(starts.Next());
+    take(nearest.SlotOf(starts.Next()));
     bool ended = false;
     while (remaining > 0) {
       const std::int32_t next = nearest.Nearest(line.back(), link);
@@ -98,7 +98,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
     }
     const bool closed = !ended && line.size() >= 2 &&
                         nearest.Within(line.front(), line.back(), link);
-    StorePolyline(line, closed, fi, r, store);
+    StorePolyline(line, closed, fi, r, nearest, store);
   }
   pool.Fi.Clear();
   pool.R.Clear();

@@ -1,7 +1,6 @@
 #include "contour/nearest_index.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <math.h>
 
@@ -14,19 +13,8 @@ auto& At(std::vector<T>& v, std::int32_t k) { return v[static_cast<std::size_t>(
 template <typename T>
 const auto& At(const std::vector<T>& v, std::int32_t k) { return v[static_cast<std::size_t>(k)]; }
 
-// Squared distance from (x, y) to the box [x0, x1] x [y0, y1], 0 inside it.
-double BoxDistance2(double x0, double x1, double y0, double y1, double x, double y) {
-  const double dx = x < x0 ? x0 - x : (x > x1 ? x - x1 : 0.0);
-  const double dy = y < y0 ? y0 - y : (y > y1 ? y - y1 : 0.0);
-  return dx * dx + dy * dy;
-}
-
 // A squared bound that keeps every point whose distance rounds to <= d.
 double Squared(double d) { return d * d * (1 + 0x1p-40); }
-
-}  // namespace
-
-namespace {
 
 // Whether the index can vouch for the entry at angle fi and radius r.
 bool Acceptable(long double fi, long double r) {
@@ -34,32 +22,45 @@ bool Acceptable(long double fi, long double r) {
   return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
 }
 
+// The first search reaches this many cells; only when it finds nothing does a
+// search of the whole limit follow.
+constexpr double kFirstReach = 1.5;
+
 }  // namespace
 
-bool NearestIndex::SamePoint(std::int32_t a, std::int32_t b) const {
+NearestIndex::Point NearestIndex::PositionOf(std::int32_t slot) const {
+  return {At(slotPosition_, slot).x, At(slotY_, slot)};
+}
+
+bool NearestIndex::SamePoint(std::int32_t slotA, std::int32_t slotB) const {
+  const std::int32_t a = EntryOf(slotA), b = EntryOf(slotB);
   if (r_[a] == 0 || r_[b] == 0) return r_[a] == r_[b];
   return fi_[a] == fi_[b] && r_[a] == r_[b];
 }
 
-const PlanePoint& NearestIndex::Exact(std::int32_t entry) {
-  if (!At(known_, entry)) {
-    At(exact_, entry) = PositionOf(fi_[entry], r_[entry]);
-    At(known_, entry) = 1;
+const PlanePoint& NearestIndex::Exact(std::int32_t slot) {
+  if (!At(known_, slot)) {
+    const std::int32_t entry = EntryOf(slot);
+    At(exact_, slot) = orbisk::PositionOf(fi_[entry], r_[entry]);
+    At(known_, slot) = 1;
   }
-  return At(exact_, entry);
+  return At(exact_, slot);
 }
 
-bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
-                         long double limit) {
-  fi_ = fi, r_ = r;
+std::int32_t NearestIndex::ColumnOf(double x) const {
+  return static_cast<std::int32_t>(std::clamp((x - x0_) * inverseCell_, 0.0, columns_ - 1.0));
+}
+
+std::int32_t NearestIndex::RowOf(double y) const {
+  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
+}
+
+bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count) {
+  fi_ = fi, r_ = r, count_ = count;
   const auto size = static_cast<std::size_t>(count);
-  present_.assign(size, 1);
   known_.assign(size, 0);
   exact_.resize(size);
-  siteOf_.resize(size);
-  x_.resize(size);
-  y_.resize(size);
-  sites_.clear();
+  position_.resize(size);
   if (count == 0) return true;
 
   // Approximate positions, scaled by a power of two so that the largest radius
@@ -74,190 +75,191 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     largestR = std::max(largestR, std::fabs(r[e]));
   }
   scale_ = largestR > 0 ? std::ldexp(1.0L, -std::ilogb(largestR)) : 1.0L;
+  double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
   {
     double angle = 0, sine = 0, cosine = 1;
     for (std::int32_t e = 0; e < count; ++e) {
       const auto a = static_cast<double>(fi[e]);
       if (e == 0 || a != angle) angle = a, ::sincos(a, &sine, &cosine);
       const auto radius = static_cast<double>(r[e] * scale_);
-      At(x_, e) = radius * cosine;
-      At(y_, e) = radius * sine;
+      const Point p{radius * cosine, radius * sine};
+      At(position_, e) = p;
+      xMin = std::min(xMin, p.x), xMax = std::max(xMax, p.x);
+      yMin = std::min(yMin, p.y), yMax = std::max(yMax, p.y);
     }
   }
   slack_ = 2 * (static_cast<double>(largestFi) * 0x1p-52 + 0x1p-48) + 0x1p-1060;
 
-  // Grid extent and cell size: about the link distance, but never so small
-  // that there are many more cells than entries.
-  double xMin = x_[0], xMax = xMin, yMin = y_[0], yMax = yMin;
-  for (std::int32_t e = 0; e < count; ++e) {
-    xMin = std::min(xMin, At(x_, e)), xMax = std::max(xMax, At(x_, e));
-    yMin = std::min(yMin, At(y_, e)), yMax = std::max(yMax, At(y_, e));
-  }
+  // Square cells holding about one entry each on average over the bounding
+  // box, but never many more cells than entries (a thin strip gets one row).
   x0_ = xMin, y0_ = yMin;
   const double width = xMax - xMin, height = yMax - yMin;
   const double extent = std::max(width, height);
   const double maxCells = 2.0 * count + 16;
-  double cell = static_cast<double>(limit * scale_) / 4;
-  if (!(cell > 0) || !std::isfinite(cell)) cell = extent;
-  cell = std::max(cell, extent / std::sqrt(maxCells));
-  if ((width / cell + 1) * (height / cell + 1) > maxCells) cell = std::sqrt(width * height / count) + extent / maxCells;
+  const double spacing = std::sqrt(width * height / count);
+  double cell = spacing;
+  if (!((width / cell + 1) * (height / cell + 1) <= maxCells)) cell = spacing + extent / maxCells;
   if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
   cell_ = cell;
+  inverseCell_ = 1 / cell;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
   rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
-  PlanOffsets(static_cast<double>(limit * scale_));
+  // Cell bounds computed as x0 + k * cell differ from where ColumnOf changes
+  // by a few roundings of numbers up to |x0| + extent.
+  fuzz_ = cell * 0x1p-30 + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * 0x1p-48;
+  // The outer rows also hold whatever rounding put beyond the grid.
+  rowBound_.resize(static_cast<std::size_t>(rows_) + 1);
+  for (std::int32_t row = 0; row <= rows_; ++row) At(rowBound_, row) = y0_ + row * cell_;
+  rowBound_.front() = -INFINITY;
+  rowBound_.back() = INFINITY;
 
-  // Entries into cells (a stable counting sort keeps them by index), then the
-  // entries of each cell into sites of one point.
-  const std::int32_t cells = columns_ * rows_;
-  std::vector<std::int32_t>& start = cellEntries_;
-  cellOf_.resize(size);
-  start.assign(static_cast<std::size_t>(cells) + 1, 0);
+  // Entries into cells by a counting sort, then each cell's entries by x.
+  const std::int64_t cells = std::int64_t{columns_} * rows_;
+  cellStart_.assign(static_cast<std::size_t>(cells) + 1, 0);
+  slotOf_.resize(size);
   for (std::int32_t e = 0; e < count; ++e) {
-    At(cellOf_, e) = CellOf(At(x_, e), At(y_, e));
-    ++At(start, At(cellOf_, e) + 1);
+    const Point& p = At(position_, e);
+    const std::int32_t c = RowOf(p.y) * columns_ + ColumnOf(p.x);
+    At(slotOf_, e) = c;  // the cell for now
+    ++At(cellStart_, c + 1);
   }
-  for (std::int32_t c = 0; c < cells; ++c) At(start, c + 1) += At(start, c);
-  members_.resize(size);
-  for (std::int32_t e = 0; e < count; ++e) At(members_, At(start, At(cellOf_, e))++) = e;
-  for (std::int32_t c = cells; c > 0; --c) At(start, c) = At(start, c - 1);  // undo the advance
-  At(start, 0) = 0;
-  cells_.assign(static_cast<std::size_t>(cells) + 1, Cell{0, 0});
-  sites_.reserve(size);
-  // Entries of one point have the same approximate position, so ordering by
-  // position, then point, then index puts each site's members together.
-  auto before = [&](std::int32_t a, std::int32_t b) {
-    if (At(x_, a) != At(x_, b)) return At(x_, a) < At(x_, b);
-    if (At(y_, a) != At(y_, b)) return At(y_, a) < At(y_, b);
-    const bool aOrigin = r[a] == 0, bOrigin = r[b] == 0;
-    if (aOrigin != bOrigin) return aOrigin;
-    if (!aOrigin && fi[a] != fi[b]) return fi[a] < fi[b];
-    if (!aOrigin && r[a] != r[b]) return r[a] < r[b];
-    return a < b;
-  };
-  for (std::int32_t c = 0; c < cells; ++c) {
-    At(cells_, c).firstSite = static_cast<std::int32_t>(sites_.size());
-    const auto first = members_.begin() + At(start, c), last = members_.begin() + At(start, c + 1);
+  for (std::int64_t c = 0; c < cells; ++c) cellStart_[c + 1] += cellStart_[c];
+  slotEntry_.resize(size);
+  for (std::int32_t e = 0; e < count; ++e) At(slotEntry_, At(cellStart_, At(slotOf_, e))++) = e;
+  for (std::int64_t c = cells; c > 0; --c) cellStart_[c] = cellStart_[c - 1];  // undo the advance
+  cellStart_[0] = 0;
+  auto byX = [&](std::int32_t a, std::int32_t b) { return At(position_, a).x < At(position_, b).x; };
+  for (std::int64_t c = 0; c < cells; ++c) {
+    const auto first = slotEntry_.begin() + cellStart_[c], last = slotEntry_.begin() + cellStart_[c + 1];
     if (last - first > 16) {
-      std::sort(first, last, before);
+      std::sort(first, last, byX);
     } else {  // most cells hold a few entries
       for (auto it = first + (first != last); it < last; ++it) {
-        for (auto at = it; at != first && before(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
+        for (auto at = it; at != first && byX(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
       }
-    }
-    for (std::int32_t k = At(start, c); k < At(start, c + 1); ++k) {
-      const std::int32_t e = At(members_, k);
-      // One point has one approximate position, so only equal positions need
-      // the exact test.
-      if (static_cast<std::int32_t>(sites_.size()) == At(cells_, c).firstSite || sites_.back().x != At(x_, e) ||
-          sites_.back().y != At(y_, e) || !SamePoint(At(members_, sites_.back().first), e)) {
-        sites_.push_back({At(x_, e), At(y_, e), k, k});
-        ++At(cells_, c).present;
-      }
-      sites_.back().end = k + 1;
-      At(siteOf_, e) = static_cast<std::int32_t>(sites_.size()) - 1;
     }
   }
-  At(cells_, cells).firstSite = static_cast<std::int32_t>(sites_.size());
+  slotPosition_.resize(size);
+  slotY_.resize(size);
+  for (std::int32_t s = 0; s < count; ++s) {
+    const std::int32_t e = At(slotEntry_, s);
+    At(slotPosition_, s) = At(position_, e);
+    At(slotY_, s) = At(position_, e).y;
+    At(slotOf_, e) = s;
+  }
   return true;
 }
 
-void NearestIndex::PlanOffsets(double limit) {
-  // A point in a cell `dc` columns and `dr` rows away lies at least
-  // hypot(|dc| - 1, |dr| - 1) cells (each term at least 0) from any point of
-  // the home cell; the fractions allow for the rounding of the cell index.
-  const double reach = limit + Error(limit);
-  const double most = std::min<double>(std::max(columns_, rows_), std::ceil(reach / cell_) + 2);
-  const auto spanC = static_cast<std::int32_t>(std::min<double>(most, columns_ - 1));
-  const auto spanR = static_cast<std::int32_t>(std::min<double>(most, rows_ - 1));
-  offsets_.clear();
-  for (std::int32_t dr = -spanR; dr <= spanR; ++dr) {
-    for (std::int32_t dc = -spanC; dc <= spanC; ++dc) {
-      const double gc = std::max(std::abs(dc) - 1, 0), gr = std::max(std::abs(dr) - 1, 0);
-      const double gap = std::sqrt(gc * gc + gr * gr) * cell_ * (1 - 1e-9);
-      if (gap <= reach) offsets_.push_back({gap, dc, dr});
-    }
-  }
-  std::sort(offsets_.begin(), offsets_.end(), [](const Offset& a, const Offset& b) {
-    if (a.gap != b.gap) return a.gap < b.gap;
-    return a.rows != b.rows ? a.rows < b.rows : a.columns < b.columns;
-  });
-}
-
-std::int32_t NearestIndex::CellOf(double x, double y) const {
-  const auto column = static_cast<std::int32_t>(std::clamp((x - x0_) / cell_, 0.0, columns_ - 1.0));
-  const auto row = static_cast<std::int32_t>(std::clamp((y - y0_) / cell_, 0.0, rows_ - 1.0));
-  return row * columns_ + column;
-}
-
 std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
-  if (sites_.empty()) return -1;
-  const double qx = At(x_, from), qy = At(y_, from);
+  if (count_ == 0) return -1;
+  const Point q = PositionOf(from);
   const auto lim = static_cast<double>(limit * scale_);
-  // Only sites whose approximate distance is within `reach` can win: at first
-  // those that may lie within the limit, then those that may tie the best.
-  double reach = lim + Error(lim), reach2 = Squared(reach);
-  double best2 = INFINITY;
-  candidates_.clear();
-  const std::int32_t home = CellOf(qx, qy);
-  const std::int32_t column = home % columns_, row = home / columns_;
-  auto search = [&](std::int32_t cell) {
-    for (std::int32_t s = At(cells_, cell).firstSite, end = At(cells_, cell + 1).firstSite; s < end; ++s) {
-      const Site& site = At(sites_, s);
-      if (site.first == site.end) continue;
-      const double dx = site.x - qx, dy = site.y - qy;
-      const double d2 = dx * dx + dy * dy;
-      if (!(d2 <= reach2)) continue;
-      candidates_.push_back({s, d2});
+  // Only entries whose approximate distance is within the reach can win: at
+  // first those that may lie within the limit, then those that may tie the
+  // best.
+  double reach = 0, reach2 = 0, best2 = INFINITY;
+  const std::int32_t column = ColumnOf(q.x);
+  // Scans the present entries of `row` outward from q.x, both ways, while
+  // they may lie within the reach, adding them to the candidates and
+  // narrowing the reach as nearer ones turn up. False when the whole row
+  // lies beyond the reach.
+  auto searchRow = [&](std::int32_t row) __attribute__((always_inline)) {
+    // How far the row's band lies from the query, vertically.
+    const double low = At(rowBound_, row) - fuzz_, high = At(rowBound_, row + 1) + fuzz_;
+    const double dy = q.y < low ? low - q.y : (q.y > high ? q.y - high : 0.0);
+    if (dy > reach) return false;
+    const double dy2 = dy * dy;
+    // Only x within `half` of q.x can be within the reach (the added term
+    // covers the rounding of the difference, which may cancel).
+    auto halfWidth = [&] { return std::sqrt(std::max(reach2 - dy2, 0.0) + reach2 * 0x1p-48) * (1 + 0x1p-40) + fuzz_; };
+    double half = halfWidth();
+    const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
+    const Point* slots = slotPosition_.data();
+    std::int32_t middle = cells[column];
+    if (cells[column + 1] - middle > 8) {  // a crowded cell: find q.x in it
+      middle = static_cast<std::int32_t>(
+          std::lower_bound(slots + middle, slots + cells[column + 1], q.x,
+                           [](const Point& p, double x) { return p.x < x; }) - slots);
+    }
+    auto consider = [&](std::int32_t slot, double dx) {
+      const double dyy = slots[slot].y - q.y;
+      const double d2 = dx * dx + dyy * dyy;  // NaN for an entry that is gone
+      if (!(d2 <= reach2)) return;
+      candidates_.push_back({slot, d2});
       if (d2 < best2) {
         best2 = d2;
         const double d = std::sqrt(d2);
         reach = std::min(reach, d + 3 * Error(d));
         reach2 = Squared(reach);
+        half = halfWidth();
       }
+    };
+    for (std::int32_t slot = middle, end = cells[columns_]; slot < end; ++slot) {
+      const double dx = slots[slot].x - q.x;
+      if (dx > half) break;
+      consider(slot, dx);
     }
+    for (std::int32_t slot = middle - 1, begin = cells[0]; slot >= begin; --slot) {
+      const double dx = slots[slot].x - q.x;
+      if (dx < -half) break;
+      consider(slot, dx);
+    }
+    return true;
   };
-  // Cells in order of their least possible distance from the home cell.
-  for (const Offset& offset : offsets_) {
-    if (offset.gap > reach) break;
-    const std::int32_t r = row + offset.rows, c = column + offset.columns;
-    if (r < 0 || r >= rows_ || c < 0 || c >= columns_) continue;
-    const std::int32_t cell = r * columns_ + c;
-    if (At(cells_, cell).present == 0) continue;
-    const double x0 = x0_ + c * cell_, y0 = y0_ + r * cell_, fuzz = cell_ * 1e-9;
-    if (BoxDistance2(x0 - fuzz, x0 + cell_ + fuzz, y0 - fuzz, y0 + cell_ + fuzz, qx, qy) <= reach2) {
-      search(cell);
+  const double fullReach = lim + Error(lim);
+  const std::int32_t home = RowOf(q.y);
+  for (double start = std::min(fullReach, kFirstReach * cell_);; start = fullReach) {
+    reach = start, reach2 = Squared(reach);
+    candidates_.clear();
+    // The query's row, then the rows above and below it, nearest first.
+    searchRow(home);
+    bool up = true, down = true;
+    for (std::int32_t k = 1; up || down; ++k) {
+      up = up && home + k < rows_ && searchRow(home + k);
+      down = down && home - k >= 0 && searchRow(home - k);
     }
+    if (!candidates_.empty() || start == fullReach) break;
   }
-  // The survivors; one that is surely within the limit needs no exact check.
-  std::int32_t survivors = 0, only = -1;
-  double onlyDistance2 = 0;
+  // The survivors; entries at one point count once, as the lowest of them.
+  // One that is surely within the limit needs no exact check.
+  std::int32_t survivors = 0;
+  Candidate only{-1, 0};
   for (const Candidate& candidate : candidates_) {
-    if (candidate.distance2 <= reach2) ++survivors, only = candidate.site, onlyDistance2 = candidate.distance2;
+    if (!(candidate.distance2 <= reach2)) continue;
+    if (survivors == 0) {
+      survivors = 1, only = candidate;
+    } else if (candidate.distance2 == only.distance2 &&
+               At(slotPosition_, candidate.slot).x == At(slotPosition_, only.slot).x &&
+               At(slotPosition_, candidate.slot).y == At(slotPosition_, only.slot).y &&
+               SamePoint(candidate.slot, only.slot)) {
+      if (EntryOf(candidate.slot) < EntryOf(only.slot)) only.slot = candidate.slot;
+    } else {
+      ++survivors;
+    }
   }
   if (survivors == 0) return -1;
   if (survivors == 1) {
-    const double d = std::sqrt(onlyDistance2);
+    const double d = std::sqrt(only.distance2);
     const double e = 2 * Error(std::max(d, lim));
-    if (d + e < lim) return At(members_, At(sites_, only).first);
+    if (d + e < lim) return only.slot;
   }
-  const PlanePoint q = Exact(from);
+  const PlanePoint exactFrom = Exact(from);
   long double bestDistance = limit;
-  std::int32_t bestEntry = -1;
+  std::int32_t best = -1;
   for (const Candidate& candidate : candidates_) {
     if (!(candidate.distance2 <= reach2)) continue;
-    const std::int32_t entry = At(members_, At(sites_, candidate.site).first);
-    const long double d = DistanceOf(q, Exact(entry));
-    if (d < bestDistance || (d == bestDistance && (bestEntry < 0 || entry < bestEntry))) {
+    const long double d = DistanceOf(exactFrom, Exact(candidate.slot));
+    if (d < bestDistance || (d == bestDistance && (best < 0 || EntryOf(candidate.slot) < EntryOf(best)))) {
       bestDistance = d;
-      bestEntry = entry;
+      best = candidate.slot;
     }
   }
-  return bestEntry;
+  return best;
 }
 
 bool NearestIndex::Within(std::int32_t a, std::int32_t b, long double limit) {
-  const double dx = At(x_, a) - At(x_, b), dy = At(y_, a) - At(y_, b);
+  const Point pa = PositionOf(a), pb = PositionOf(b);
+  const double dx = pa.x - pb.x, dy = pa.y - pb.y;
   const double d = std::sqrt(dx * dx + dy * dy);
   const auto lim = static_cast<double>(limit * scale_);
   const double e = 2 * Error(std::max(d, lim));
@@ -266,13 +268,6 @@ bool NearestIndex::Within(std::int32_t a, std::int32_t b, long double limit) {
   return DistanceOf(Exact(a), Exact(b)) <= limit;
 }
 
-void NearestIndex::Remove(std::int32_t entry) {
-  assert(At(present_, entry));
-  At(present_, entry) = 0;
-  Site& site = At(sites_, At(siteOf_, entry));
-  while (site.first < site.end && !At(present_, At(members_, site.first))) ++site.first;
-  if (site.first < site.end) return;
-  --At(cells_, At(cellOf_, entry)).present;
-}
+void NearestIndex::Remove(std::int32_t slot) { At(slotPosition_, slot).y = NAN; }
 
 }  // namespace orbisk

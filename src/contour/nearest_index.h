@@ -1,5 +1,5 @@
 #pragma once
-// A uniform cell grid over a crossing pool that finds, among the entries still
+// A grid of rows over a crossing pool that finds, among the entries still
 // present, the nearest one to an entry within a limit, ties going to the lowest
 // entry index, and that removes entries as they are chained.
 //
@@ -8,6 +8,10 @@
 // the limit) are too close to call does it compute the exact extended-precision
 // positions (PositionOf) and distances (DistanceOf), so the answer is always
 // the one a scan of every entry by exact distances would give.
+//
+// The index keeps its entries in slots ordered by place (row by row, by x
+// within a row), and works on slots: a chain walks through nearby slots, so
+// their data stays in the cache, where entry order would jump about.
 
 #include <cstdint>
 #include <vector>
@@ -27,72 +31,60 @@ class NearestIndex {
   static constexpr long double kSmallestRadius = 1e-2000L;
 
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
-  // and unchanged while the index is used), all present, for searches up to
-  // `limit`, replacing what was indexed before (its memory is reused). Returns
-  // false, leaving the index unusable, unless every angle is finite and every
-  // radius 0 or within kSmallestRadius..kLargestCoordinate.
-  bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
+  // and unchanged while the index is used), all present, replacing what was
+  // indexed before (its memory is reused). Returns false, leaving the index
+  // unusable, unless every angle is finite and every radius 0 or within
+  // kSmallestRadius..kLargestCoordinate.
+  bool Reset(const long double* fi, const long double* r, std::int32_t count);
 
-  // The present entry e with the smallest exact distance from entry `from`,
-  // the lowest index among equal distances, when that distance is <= limit;
-  // else -1.
+  std::int32_t SlotOf(std::int32_t entry) const { return slotOf_[static_cast<std::size_t>(entry)]; }
+  std::int32_t EntryOf(std::int32_t slot) const { return slotEntry_[static_cast<std::size_t>(slot)]; }
+
+  // The slot of the present entry with the smallest exact distance from the
+  // entry in slot `from`, the lowest entry index among equal distances, when
+  // that distance is <= limit; else -1.
   std::int32_t Nearest(std::int32_t from, long double limit);
-  // True when the exact distance between entries a and b is <= limit.
+  // True when the exact distance between the entries in slots a and b is <= limit.
   bool Within(std::int32_t a, std::int32_t b, long double limit);
-  // Marks a present entry as gone.
-  void Remove(std::int32_t entry);
+  // Marks the present entry in a slot as gone.
+  void Remove(std::int32_t slot);
 
  private:
-  // Entries at one point (equal angle and radius, or radius zero): they are
-  // always equally far from any point, so only the lowest present index among
-  // them can win.
-  struct Site {
-    double x, y;         // approximate position
-    std::int32_t first;  // offset of the first still-present member in members_
-    std::int32_t end;    // offset past its last member
+  struct Point {
+    double x, y;  // approximate position, scaled; y is NaN once the entry is gone
   };
   struct Candidate {
-    std::int32_t site;
+    std::int32_t slot;
     double distance2;  // approximate squared distance
   };
 
-  // A cell relative to the home cell of a search, with a lower bound on the
-  // distance of its points from any point of the home cell.
-  struct Offset {
-    double gap;
-    std::int32_t columns, rows;
-  };
-
-  std::int32_t CellOf(double x, double y) const;
-  // Lists the offsets of every cell that may hold a point within `limit`
-  // (scaled), nearest first.
-  void PlanOffsets(double limit);
+  std::int32_t ColumnOf(double x) const;
+  std::int32_t RowOf(double y) const;
   // Bound on |approximate - exact scaled| for a distance about d (the last
   // term covers squares that underflow).
   double Error(double d) const { return 3 * slack_ + d * 0x1p-40 + 0x1p-500; }
-  const PlanePoint& Exact(std::int32_t entry);
-  bool SamePoint(std::int32_t a, std::int32_t b) const;
+  Point PositionOf(std::int32_t slot) const;
+  const PlanePoint& Exact(std::int32_t slot);
+  bool SamePoint(std::int32_t slotA, std::int32_t slotB) const;
 
   const long double* fi_ = nullptr;
   const long double* r_ = nullptr;
-  std::vector<double> x_, y_;             // entry -> approximate position, scaled
-  std::vector<PlanePoint> exact_;         // entry -> exact position, once computed
-  std::vector<std::uint8_t> known_;       // entry -> exact_ holds it
-  std::vector<Site> sites_;               // grouped by cell
-  struct Cell {
-    std::int32_t firstSite;  // offset of its first site in sites_
-    std::int32_t present;    // sites with a present member
-  };
-  std::vector<Cell> cells_;               // one extra at the end, for the last cell's end
-  std::vector<std::int32_t> members_;     // entry indices, grouped by site, ascending within
-  std::vector<std::int32_t> siteOf_;      // entry -> site
-  std::vector<std::uint8_t> present_;     // entry -> still in the pool
-  std::vector<std::int32_t> cellOf_;      // entry -> cell
-  std::vector<std::int32_t> cellEntries_; // cell -> offset of its first entry, while building
+  std::int32_t count_ = 0;
+  // By slot: the cells row by row and column by column, the entries of a cell
+  // by x, so that each row is one run of slots sorted by x.
+  std::vector<Point> slotPosition_;
+  std::vector<double> slotY_;             // y, kept when the entry is gone
+  std::vector<std::int32_t> slotEntry_;
+  std::vector<PlanePoint> exact_;         // exact position, once computed
+  std::vector<std::uint8_t> known_;       // exact_ holds it
+  std::vector<std::int32_t> slotOf_;      // entry -> slot
+  std::vector<Point> position_;           // entry -> approximate position, while building
+  std::vector<std::int32_t> cellStart_;   // cell -> its first slot; one extra at the end
+  std::vector<double> rowBound_;          // row -> lower edge of its band; one extra at the end
   std::vector<Candidate> candidates_;     // of the search under way
-  std::vector<Offset> offsets_;           // cells to search, nearest first
   double x0_ = 0, y0_ = 0;                // lower corner of the grid
-  double cell_ = 1;                       // cell side
+  double cell_ = 1, inverseCell_ = 1;     // cell side
+  double fuzz_ = 0;                       // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
   long double scale_ = 1;  // approximate positions are the exact ones times this
   double slack_ = 0;        // bound on the error of each approximate coordinate

@@ -1,34 +1,12 @@
 #include "contour/start_order.h"
 
 #include <algorithm>
-#include <bit>
+#include <cassert>
 #include <cmath>
 
 #include "contour/checked_math.h"
 
 namespace orbisk {
-
-namespace {
-
-// The bits of a double as an unsigned number in the order of the values (both
-// zeros alike; NaNs go to either end).
-std::uint64_t OrderedBits(double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value == 0 ? 0.0 : value);
-  return (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
-}
-
-}  // namespace
-
-const StartOrder::Slot& StartOrder::Earlier(const Slot& a, const Slot& b) const {
-  if (a.entry < 0 || b.entry < 0) return a.entry < 0 ? b : a;
-  // Rounding to double keeps the order, so the doubles decide all but ties.
-  if (a.rounded != b.rounded) return a.rounded < b.rounded ? a : b;
-  const long double ka = keys_[static_cast<std::size_t>(a.entry)];
-  const long double kb = keys_[static_cast<std::size_t>(b.entry)];
-  if (ka < kb) return a;
-  if (kb < ka) return b;
-  return a.entry < b.entry ? a : b;
-}
 
 void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt,
                        long double rExt) {
@@ -38,7 +16,8 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   const auto size = static_cast<std::size_t>(count);
   present_.assign(size, 1);
   keys_.resize(size);
-  for (std::int32_t p = 0; p < count; ++p) {
+  double lowest = INFINITY, highest = -INFINITY;
+  for (std::size_t p = 0; p < size; ++p) {
     long double toOuter = rExt - radii[p];
     long double toInner = radii[p] - rInt;
     if (!std::isfinite(toOuter) || !std::isfinite(toInner)) {
@@ -46,33 +25,59 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
       toInner = Sub(radii[p], rInt);
     }
     const long double key = toInner < toOuter ? toInner : toOuter;
-    keys_[static_cast<std::size_t>(p)] = key;
+    keys_[p] = key;
+    lowest = std::min(lowest, static_cast<double>(key));
+    highest = std::max(highest, static_cast<double>(key));
   }
-  leaves_ = std::bit_ceil(std::max<std::size_t>(size, 1));
-  // Every inner node and leaf below `size` is written next; only the unused
-  // leaves need clearing.
-  tree_.resize(2 * leaves_);
-  std::fill(tree_.begin() + static_cast<std::ptrdiff_t>(leaves_ + size), tree_.end(), Slot{0, -1});
-  for (std::size_t e = 0; e < size; ++e) {
-    tree_[leaves_ + e] = {OrderedBits(static_cast<double>(keys_[e])), static_cast<std::int32_t>(e)};
-  }
-  for (std::size_t node = leaves_ - 1; node >= 1; --node) {
-    tree_[node] = Earlier(tree_[2 * node], tree_[2 * node + 1]);
-  }
-}
 
-void StartOrder::Remove(std::int32_t entry) {
-  present_[static_cast<std::size_t>(entry)] = 0;
-  std::size_t node = leaves_ + static_cast<std::size_t>(entry);
-  tree_[node].entry = -1;
-  // Only the nodes the entry was winning change.
-  for (node /= 2; node >= 1 && tree_[node].entry == entry; node /= 2) {
-    tree_[node] = Earlier(tree_[2 * node], tree_[2 * node + 1]);
+  // About one entry per bucket, by a linear map of the key rounded to double:
+  // rounding and the map keep the order, so a lower bucket never holds a
+  // greater key. Keys beyond the range of double share one bucket.
+  const std::size_t buckets = std::max<std::size_t>(size, 1);
+  double factor = static_cast<double>(buckets) / (highest - lowest);
+  if (!std::isfinite(factor) || !std::isfinite(lowest)) factor = 0;
+  bucketStart_.assign(buckets + 1, 0);
+  bucketOf_.resize(size);
+  for (std::size_t p = 0; p < size; ++p) {
+    const double offset = (static_cast<double>(keys_[p]) - lowest) * factor;
+    const auto bucket = static_cast<std::int32_t>(std::min(offset, buckets - 1.0));
+    bucketOf_[p] = bucket;
+    ++bucketStart_[static_cast<std::size_t>(bucket) + 1];
   }
+  for (std::size_t b = 0; b < buckets; ++b) bucketStart_[b + 1] += bucketStart_[b];
+  ranked_.resize(size);
+  for (std::size_t p = 0; p < size; ++p) {
+    ranked_[static_cast<std::size_t>(bucketStart_[static_cast<std::size_t>(bucketOf_[p])]++)] =
+        static_cast<std::int32_t>(p);
+  }
+  for (std::size_t b = buckets; b > 0; --b) bucketStart_[b] = bucketStart_[b - 1];  // undo the advance
+  bucketStart_[0] = 0;
+  opened_ = place_ = end_ = 0;
 }
 
 std::int32_t StartOrder::Next() {
-  const std::int32_t best = tree_[1].entry;
+  for (;;) {
+    while (place_ < end_ && !present_[static_cast<std::size_t>(ranked_[place_])]) ++place_;
+    if (place_ < end_) break;
+    // Open the next bucket: its entries are in index order, so a stable sort
+    // by key ranks them.
+    assert(opened_ + 1 < bucketStart_.size());
+    const auto first = ranked_.begin() + bucketStart_[opened_];
+    const auto last = ranked_.begin() + bucketStart_[opened_ + 1];
+    auto byKey = [&](std::int32_t a, std::int32_t b) {
+      return keys_[static_cast<std::size_t>(a)] < keys_[static_cast<std::size_t>(b)];
+    };
+    if (last - first > 16) {
+      // Often one radius: all keys equal, and the bucket is ranked already.
+      if (!std::is_sorted(first, last, byKey)) std::stable_sort(first, last, byKey);
+    } else {
+      for (auto it = first + (first != last); it < last; ++it) {
+        for (auto at = it; at != first && byKey(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
+      }
+    }
+    end_ = static_cast<std::size_t>(bucketStart_[++opened_]);
+  }
+  const std::int32_t best = ranked_[place_];
   if (keys_[static_cast<std::size_t>(best)] < rExt_) return best;
   while (!present_[indexCursor_]) ++indexCursor_;
   return static_cast<std::int32_t>(indexCursor_);

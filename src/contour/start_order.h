@@ -10,6 +10,10 @@ namespace orbisk {
 // (min(RExt - r, r - RInt)), then by index. Next() is the entry a scan of the
 // present entries would pick: the first of that ranking when its distance is
 // below RExt, else the lowest present entry.
+//
+// The entries are spread over buckets by their distance and a bucket is sorted
+// only when the ranking reaches it, so removing an entry costs one store and
+// the whole ranking at most a sort of the buckets it passes.
 class StartOrder {
  public:
   // Ranks entries 0..count-1, all present, reusing the memory of the last
@@ -18,25 +22,18 @@ class StartOrder {
   // The entry to start the next polyline with; some entry must be present.
   std::int32_t Next();
   // Marks a present entry as gone.
-  void Remove(std::int32_t entry);
+  void Remove(std::int32_t entry) { present_[static_cast<std::size_t>(entry)] = 0; }
 
  private:
-  // An entry with its key rounded to double, as ordered bits; entry -1 (no
-  // entry) ranks last.
-  struct Slot {
-    std::uint64_t rounded;
-    std::int32_t entry;
-  };
-  // The earlier of two slots in the ranking.
-  const Slot& Earlier(const Slot& a, const Slot& b) const;
-
   long double rExt_ = 0;
   std::vector<long double> keys_;
-  // A tournament over the entries: leaf leaves_ + e holds entry e while it is
-  // present, each inner node the earliest entry of its two children.
-  std::vector<Slot> tree_;
-  std::size_t leaves_ = 1;
   std::vector<std::uint8_t> present_;
+  std::vector<std::int32_t> ranked_;       // entries by bucket, by index within
+  std::vector<std::int32_t> bucketStart_;  // bucket -> its first place in ranked_; one extra at the end
+  std::vector<std::int32_t> bucketOf_;     // entry -> bucket, while ranking
+  std::size_t opened_ = 0;  // buckets sorted so far
+  // The entries before place_ are gone; those from place_ to end_ are sorted.
+  std::size_t place_ = 0, end_ = 0;
   std::size_t indexCursor_ = 0;
 };
 

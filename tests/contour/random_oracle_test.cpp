@@ -199,5 +199,45 @@ TEST(RandomGrids, SingleRowOrColumnGridsEqualTheLiteralWalk) {
   }
 }
 
+// Sectors so thin that the crossings lie almost on one line, across and along
+// the rows of the search and askew: many crossings share a cell, and some
+// rows hold nearly all of them.
+TEST(RandomGrids, ThinStripsEqualTheLiteralWalk) {
+  struct Domain {
+    long double fiStart, fiEnd, rInt, rExt;
+  };
+  const Domain domains[] = {
+      {kPi / 4, kPi / 4 + 1e-9L, 1, 2},     {0, 1e-9L, 1, 2},
+      {kPi / 2, kPi / 2 + 1e-9L, 1, 2},     {0.3L, 0.3L + 1e-3L, 1e5L, 1e5L + 1e-3L},
+      {0, 1e-12L, 1, 1 + 1e-12L},           {-kPi / 3, kPi / 3, 2, 2 + 1e-9L},
+  };
+  std::mt19937_64 random(31);
+  std::uniform_real_distribution<double> unit(0, 1);
+  auto grid = std::make_unique<PolarGrid>();
+  for (const Domain& domain : domains) {
+    for (int n = 0; n < 4; ++n) {
+      PolarGrid& g = *grid;
+      g.NFi = 20 + static_cast<std::int32_t>(random() % 30);
+      g.NR = 20 + static_cast<std::int32_t>(random() % 30);
+      g.FiStart = domain.fiStart, g.FiEnd = domain.fiEnd;
+      g.RInt = domain.rInt, g.RExt = domain.rExt;
+      g.StepFi = (g.FiEnd - g.FiStart) / (g.NFi - 1);
+      g.StepR = (g.RExt - g.RInt) / (g.NR - 1);
+      for (std::int32_t i = 0; i < g.NFi; ++i) {
+        for (std::int32_t j = 0; j < g.NR; ++j) g.Values[i][j] = unit(random);
+      }
+      testing::ScanValues(g);
+      SCOPED_TRACE(::testing::Message() << "domain " << static_cast<double>(domain.fiStart) << " "
+                                        << static_cast<double>(domain.rInt) << " grid " << n);
+      ContourStore store;
+      std::int32_t dataKind = 0;
+      testing::FakeUi ui;
+      ComputeContours(g, 1, store, dataKind, ui);
+      ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
+      ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, 1)));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

@@ -107,11 +107,16 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   // Cell bounds computed as x0 + k * cell differ from where ColumnOf changes
   // by a few roundings of numbers up to |x0| + extent.
   fuzz_ = cell * 0x1p-30 + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * 0x1p-48;
-  // The outer rows also hold whatever rounding put beyond the grid.
-  rowBound_.resize(static_cast<std::size_t>(rows_) + 1);
-  for (std::int32_t row = 0; row <= rows_; ++row) At(rowBound_, row) = y0_ + row * cell_;
-  rowBound_.front() = -INFINITY;
-  rowBound_.back() = INFINITY;
+  // Row bands widened by the fuzz; the outer rows also hold whatever rounding
+  // put beyond the grid, and a row past either end lies infinitely far.
+  rowBand_.resize(static_cast<std::size_t>(rows_) + 2);
+  for (std::int32_t row = 0; row < rows_; ++row) {
+    At(rowBand_, row + 1) = {y0_ + row * cell_ - fuzz_, y0_ + (row + 1) * cell_ + fuzz_};
+  }
+  At(rowBand_, 1).low = -INFINITY;
+  At(rowBand_, rows_).high = INFINITY;
+  rowBand_.front() = {-INFINITY, -INFINITY};
+  rowBand_.back() = {INFINITY, INFINITY};
 
   // Entries into cells by a counting sort, then each cell's entries by x.
   const std::int64_t cells = std::int64_t{columns_} * rows_;
@@ -165,9 +170,9 @@ std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
   // lies beyond the reach.
   auto searchRow = [&](std::int32_t row) __attribute__((always_inline)) {
     // How far the row's band lies from the query, vertically.
-    const double low = At(rowBound_, row) - fuzz_, high = At(rowBound_, row + 1) + fuzz_;
-    const double dy = q.y < low ? low - q.y : (q.y > high ? q.y - high : 0.0);
-    if (dy > reach) return false;
+    const Band& band = At(rowBand_, row + 1);
+    const double dy = std::max(std::max(band.low - q.y, q.y - band.high), 0.0);
+    if (!(dy <= reach)) return false;
     const double dy2 = dy * dy;
     // Only x within `half` of q.x can be within the reach (the added term
     // covers the rounding of the difference, which may cancel).
@@ -215,8 +220,8 @@ std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
     searchRow(home);
     bool up = true, down = true;
     for (std::int32_t k = 1; up || down; ++k) {
-      up = up && home + k < rows_ && searchRow(home + k);
-      down = down && home - k >= 0 && searchRow(home - k);
+      up = up && searchRow(home + k);
+      down = down && searchRow(home - k);
     }
     if (!candidates_.empty() || start == fullReach) break;
   }

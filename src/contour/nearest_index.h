@@ -80,7 +80,10 @@ class NearestIndex {
   std::vector<std::int32_t> slotOf_;      // entry -> slot
   std::vector<Point> position_;           // entry -> approximate position, while building
   std::vector<std::int32_t> cellStart_;   // cell -> its first slot; one extra at the end
-  std::vector<double> rowBound_;          // row -> lower edge of its band; one extra at the end
+  struct Band {
+    double low, high;
+  };
+  std::vector<Band> rowBand_;             // row + 1 -> its band of y, rows -1 and rows_ empty
   std::vector<Candidate> candidates_;     // of the search under way
   double x0_ = 0, y0_ = 0;                // lower corner of the grid
   double cell_ = 1, inverseCell_ = 1;     // cell side

@@ -66,12 +66,6 @@ void TListCustom::CheckIndex(std::int32_t index) const {
   if (index < 0 || index >= count_) Fail("List index out of bounds (%d)", index);
 }
 
-std::int32_t TListExt::Add(long double value) {
-  if (count_ == Capacity()) Grow();
-  storage_[static_cast<std::size_t>(count_)] = value;
-  return count_++;
-}
-
 long double TListExt::Get(std::int32_t index) const {
   CheckIndex(index);
   return storage_[static_cast<std::size_t>(index)];

@@ -45,7 +45,11 @@ class TListCustom {
 class TListExt : public TListCustom {
  public:
   // Appends value (growing first when full) and returns its index.
-  std::int32_t Add(long double value);
+  std::int32_t Add(long double value) {
+    if (count_ == Capacity()) Grow();
+    storage_[static_cast<std::size_t>(count_)] = value;
+    return count_++;
+  }
   // Index outside 0..Count-1 raises "List index out of bounds (%d)".
   long double Get(std::int32_t index) const;
   void Put(std::int32_t index, long double value);

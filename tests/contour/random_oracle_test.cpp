@@ -109,6 +109,29 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
   return ::testing::AssertionSuccess();
 }
 
+// Traces the grid with nLevel levels and compares with the literal walk.
+::testing::AssertionResult TracesAsTheLiteralWalk(const PolarGrid& grid, std::int32_t nLevel) {
+  ContourStore store;
+  std::int32_t dataKind = 0;
+  testing::FakeUi ui;
+  ComputeContours(grid, nLevel, store, dataKind, ui);
+  if (!ui.messages.empty()) return ::testing::AssertionFailure() << ui.messages[0];
+  return SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(grid, nLevel));
+}
+
+struct Domain {
+  long double fiStart, fiEnd, rInt, rExt;
+};
+
+// Sets a grid of nFi x nR nodes over the domain.
+void SetDomain(PolarGrid& grid, std::int32_t nFi, std::int32_t nR, const Domain& domain) {
+  grid.NFi = nFi, grid.NR = nR;
+  grid.FiStart = domain.fiStart, grid.FiEnd = domain.fiEnd;
+  grid.RInt = domain.rInt, grid.RExt = domain.rExt;
+  grid.StepFi = (grid.FiEnd - grid.FiStart) / (nFi - 1);
+  grid.StepR = (grid.RExt - grid.RInt) / (nR - 1);
+}
+
 TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
   std::mt19937_64 random(20261207);
   auto grid = std::make_unique<PolarGrid>();
@@ -119,12 +142,7 @@ TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
                                       << static_cast<double>(g.FiStart) << ".." << static_cast<double>(g.FiEnd)
                                       << " r " << static_cast<double>(g.RInt) << ".."
                                       << static_cast<double>(g.RExt) << " levels " << nLevel);
-    ContourStore store;
-    std::int32_t dataKind = 0;
-    testing::FakeUi ui;
-    ComputeContours(g, nLevel, store, dataKind, ui);
-    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
-    ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, nLevel)));
+    ASSERT_TRUE(TracesAsTheLiteralWalk(g, nLevel));
   }
 }
 
@@ -133,9 +151,6 @@ TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
 // by a whole column. Values on a lattice put many crossings on nodes, so that
 // distances tie or sit on the link distance and only exact arithmetic decides.
 TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
-  struct Domain {
-    long double fiStart, fiEnd, rInt, rExt;
-  };
   const Domain domains[] = {
       {0, 1e6L, 1, 2},          {-1e4L, 1e4L, 0, 1},       {0, 2 * kPi, 0, 1e-310L},
       {0, 2 * kPi, 1e299L, 1e300L}, {0, 2 * kPi, 1e-2100L, 2e-2100L}, {kPi, -kPi, 0, 3},
@@ -145,12 +160,8 @@ TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
   for (const Domain& domain : domains) {
     for (int n = 0; n < 60; ++n) {
       PolarGrid& g = *grid;
-      g.NFi = 2 + static_cast<std::int32_t>(random() % 11);
-      g.NR = 2 + static_cast<std::int32_t>(random() % 11);
-      g.FiStart = domain.fiStart, g.FiEnd = domain.fiEnd;
-      g.RInt = domain.rInt, g.RExt = domain.rExt;
-      g.StepFi = (g.FiEnd - g.FiStart) / (g.NFi - 1);
-      g.StepR = (g.RExt - g.RInt) / (g.NR - 1);
+      const auto nFi = 2 + static_cast<std::int32_t>(random() % 11);
+      SetDomain(g, nFi, 2 + static_cast<std::int32_t>(random() % 11), domain);
       const bool lattice = n % 2 == 0;
       for (std::int32_t i = 0; i < g.NFi; ++i) {
         for (std::int32_t j = 0; j < g.NR; ++j) {
@@ -162,12 +173,7 @@ TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
       const std::int32_t nLevel = lattice ? 3 : 4;
       SCOPED_TRACE(::testing::Message() << "domain " << static_cast<double>(domain.fiEnd) << " "
                                         << static_cast<double>(domain.rExt) << " grid " << n);
-      ContourStore store;
-      std::int32_t dataKind = 0;
-      testing::FakeUi ui;
-      ComputeContours(g, nLevel, store, dataKind, ui);
-      ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
-      ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, nLevel)));
+      ASSERT_TRUE(TracesAsTheLiteralWalk(g, nLevel));
     }
   }
 }
@@ -190,12 +196,7 @@ TEST(RandomGrids, SingleRowOrColumnGridsEqualTheLiteralWalk) {
     }
     testing::ScanValues(g);
     SCOPED_TRACE(::testing::Message() << "grid " << n << ": " << g.NFi << "x" << g.NR);
-    ContourStore store;
-    std::int32_t dataKind = 0;
-    testing::FakeUi ui;
-    ComputeContours(g, 3, store, dataKind, ui);
-    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
-    ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, 3)));
+    ASSERT_TRUE(TracesAsTheLiteralWalk(g, 3));
   }
 }
 
@@ -203,9 +204,6 @@ TEST(RandomGrids, SingleRowOrColumnGridsEqualTheLiteralWalk) {
 // the rows of the search and askew: many crossings share a cell, and some
 // rows hold nearly all of them.
 TEST(RandomGrids, ThinStripsEqualTheLiteralWalk) {
-  struct Domain {
-    long double fiStart, fiEnd, rInt, rExt;
-  };
   const Domain domains[] = {
       {kPi / 4, kPi / 4 + 1e-9L, 1, 2},     {0, 1e-9L, 1, 2},
       {kPi / 2, kPi / 2 + 1e-9L, 1, 2},     {0.3L, 0.3L + 1e-3L, 1e5L, 1e5L + 1e-3L},
@@ -217,24 +215,15 @@ TEST(RandomGrids, ThinStripsEqualTheLiteralWalk) {
   for (const Domain& domain : domains) {
     for (int n = 0; n < 4; ++n) {
       PolarGrid& g = *grid;
-      g.NFi = 20 + static_cast<std::int32_t>(random() % 30);
-      g.NR = 20 + static_cast<std::int32_t>(random() % 30);
-      g.FiStart = domain.fiStart, g.FiEnd = domain.fiEnd;
-      g.RInt = domain.rInt, g.RExt = domain.rExt;
-      g.StepFi = (g.FiEnd - g.FiStart) / (g.NFi - 1);
-      g.StepR = (g.RExt - g.RInt) / (g.NR - 1);
+      const auto nFi = 20 + static_cast<std::int32_t>(random() % 30);
+      SetDomain(g, nFi, 20 + static_cast<std::int32_t>(random() % 30), domain);
       for (std::int32_t i = 0; i < g.NFi; ++i) {
         for (std::int32_t j = 0; j < g.NR; ++j) g.Values[i][j] = unit(random);
       }
       testing::ScanValues(g);
       SCOPED_TRACE(::testing::Message() << "domain " << static_cast<double>(domain.fiStart) << " "
                                         << static_cast<double>(domain.rInt) << " grid " << n);
-      ContourStore store;
-      std::int32_t dataKind = 0;
-      testing::FakeUi ui;
-      ComputeContours(g, 1, store, dataKind, ui);
-      ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
-      ASSERT_TRUE(SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(g, 1)));
+      ASSERT_TRUE(TracesAsTheLiteralWalk(g, 1));
     }
   }
 }

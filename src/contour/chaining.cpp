@@ -70,7 +70,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   starts.Reset(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
   NearestIndex& nearest = scratch.nearest;
-  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count)) {
+  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count, link)) {
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
@@ -89,7 +89,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
     take(nearest.SlotOf(starts.Next()));
     bool ended = false;
     while (remaining > 0) {
-      const std::int32_t next = nearest.Nearest(line.back(), link);
+      const std::int32_t next = nearest.Nearest(line.back());
       if (next < 0) {
         ended = true;
         break;
@@ -97,7 +97,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
       take(next);
     }
     const bool closed = !ended && line.size() >= 2 &&
-                        nearest.Within(line.front(), line.back(), link);
+                        nearest.Within(line.front(), line.back());
     StorePolyline(line, closed, fi, r, nearest, store);
   }
   pool.Fi.Clear();

@@ -55,8 +55,9 @@ std::int32_t NearestIndex::RowOf(double y) const {
   return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
 }
 
-bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count) {
-  fi_ = fi, r_ = r, count_ = count;
+bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
+                         long double limit) {
+  fi_ = fi, r_ = r, limit_ = limit;
   const auto size = static_cast<std::size_t>(count);
   known_.assign(size, 0);
   exact_.resize(size);
@@ -89,6 +90,7 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     }
   }
   slack_ = 2 * (static_cast<double>(largestFi) * 0x1p-52 + 0x1p-48) + 0x1p-1060;
+  scaledLimit_ = static_cast<double>(limit * scale_);
 
   // Square cells holding about one entry each on average over the bounding
   // box, but never many more cells than entries (a thin strip gets one row).
@@ -155,10 +157,9 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   return true;
 }
 
-std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
-  if (count_ == 0) return -1;
+std::int32_t NearestIndex::Nearest(std::int32_t from) {
   const Point q = PositionOf(from);
-  const auto lim = static_cast<double>(limit * scale_);
+  const double lim = scaledLimit_;
   // Only entries whose approximate distance is within the reach can win: at
   // first those that may lie within the limit, then those that may tie the
   // best.
@@ -249,7 +250,7 @@ std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
     if (d + e < lim) return only.slot;
   }
   const PlanePoint exactFrom = Exact(from);
-  long double bestDistance = limit;
+  long double bestDistance = limit_;
   std::int32_t best = -1;
   for (const Candidate& candidate : candidates_) {
     if (!(candidate.distance2 <= reach2)) continue;
@@ -262,15 +263,15 @@ std::int32_t NearestIndex::Nearest(std::int32_t from, long double limit) {
   return best;
 }
 
-bool NearestIndex::Within(std::int32_t a, std::int32_t b, long double limit) {
+bool NearestIndex::Within(std::int32_t a, std::int32_t b) {
   const Point pa = PositionOf(a), pb = PositionOf(b);
   const double dx = pa.x - pb.x, dy = pa.y - pb.y;
   const double d = std::sqrt(dx * dx + dy * dy);
-  const auto lim = static_cast<double>(limit * scale_);
+  const double lim = scaledLimit_;
   const double e = 2 * Error(std::max(d, lim));
   if (d + e < lim) return true;
   if (d - e > lim) return false;
-  return DistanceOf(Exact(a), Exact(b)) <= limit;
+  return DistanceOf(Exact(a), Exact(b)) <= limit_;
 }
 
 void NearestIndex::Remove(std::int32_t slot) { At(slotPosition_, slot).y = NAN; }

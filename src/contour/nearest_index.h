@@ -31,21 +31,21 @@ class NearestIndex {
   static constexpr long double kSmallestRadius = 1e-2000L;
 
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
-  // and unchanged while the index is used), all present, replacing what was
-  // indexed before (its memory is reused). Returns false, leaving the index
-  // unusable, unless every angle is finite and every radius 0 or within
-  // kSmallestRadius..kLargestCoordinate.
-  bool Reset(const long double* fi, const long double* r, std::int32_t count);
+  // and unchanged while the index is used), all present, for searches up to
+  // `limit`, replacing what was indexed before (its memory is reused). Returns
+  // false, leaving the index unusable, unless every angle is finite and every
+  // radius 0 or within kSmallestRadius..kLargestCoordinate.
+  bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
 
   std::int32_t SlotOf(std::int32_t entry) const { return slotOf_[static_cast<std::size_t>(entry)]; }
   std::int32_t EntryOf(std::int32_t slot) const { return slotEntry_[static_cast<std::size_t>(slot)]; }
 
   // The slot of the present entry with the smallest exact distance from the
   // entry in slot `from`, the lowest entry index among equal distances, when
-  // that distance is <= limit; else -1.
-  std::int32_t Nearest(std::int32_t from, long double limit);
-  // True when the exact distance between the entries in slots a and b is <= limit.
-  bool Within(std::int32_t a, std::int32_t b, long double limit);
+  // that distance is <= the limit; else -1.
+  std::int32_t Nearest(std::int32_t from);
+  // True when the exact distance between the entries in slots a and b is <= the limit.
+  bool Within(std::int32_t a, std::int32_t b);
   // Marks the present entry in a slot as gone.
   void Remove(std::int32_t slot);
 
@@ -69,7 +69,8 @@ class NearestIndex {
 
   const long double* fi_ = nullptr;
   const long double* r_ = nullptr;
-  std::int32_t count_ = 0;
+  long double limit_ = 0;
+  double scaledLimit_ = 0;  // the limit times scale_, rounded
   // By slot: the cells row by row and column by column, the entries of a cell
   // by x, so that each row is one run of slots sorted by x.
   std::vector<Point> slotPosition_;

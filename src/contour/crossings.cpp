@@ -132,9 +132,9 @@ long double Interpolate(long double level, double a, double b, long double step,
   const long double d = static_cast<long double>(b) - static_cast<long double>(a);
   if (d == 0) return p0;
   // With every step finite nothing can fault, and the checked steps would give
-  // the very same values.
-  const long double ratio = step / d, offset = level - a, scaled = ratio * offset, p = scaled + p0;
-  if (std::isfinite(ratio) && std::isfinite(offset) && std::isfinite(scaled) && std::isfinite(p)) return p;
+  // the very same values; a step that is not finite leaves p infinite or NaN.
+  const long double p = step / d * (level - a) + p0;
+  if (std::isfinite(p)) return p;
   try {
     long double q = Add(Mul(Div(step, d), Sub(level, a)), p0);
     return std::isfinite(q) ? q : p0;

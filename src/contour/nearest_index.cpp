@@ -22,6 +22,10 @@ bool Acceptable(long double fi, long double r) {
   return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
 }
 
+// A row is this many cells high: fewer rows to visit, for a few more entries
+// in each.
+constexpr double kRowCells = 2;
+
 // The first search reaches this many cells; only when it finds nothing does a
 // search of the whole limit follow.
 constexpr double kFirstReach = 1.5;
@@ -52,7 +56,7 @@ std::int32_t NearestIndex::ColumnOf(double x) const {
 }
 
 std::int32_t NearestIndex::RowOf(double y) const {
-  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
+  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseRowHeight_, 0.0, rows_ - 1.0));
 }
 
 bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
@@ -92,8 +96,8 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   slack_ = 2 * (static_cast<double>(largestFi) * 0x1p-52 + 0x1p-48) + 0x1p-1060;
   scaledLimit_ = static_cast<double>(limit * scale_);
 
-  // Square cells holding about one entry each on average over the bounding
-  // box, but never many more cells than entries (a thin strip gets one row).
+  // Cells holding about one entry each on average over the bounding box, but
+  // never many more cells than entries (a thin strip gets one row).
   x0_ = xMin, y0_ = yMin;
   const double width = xMax - xMin, height = yMax - yMin;
   const double extent = std::max(width, height);
@@ -104,16 +108,18 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
   cell_ = cell;
   inverseCell_ = 1 / cell;
+  rowHeight_ = kRowCells * cell;
+  inverseRowHeight_ = 1 / rowHeight_;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
-  rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
-  // Cell bounds computed as x0 + k * cell differ from where ColumnOf changes
-  // by a few roundings of numbers up to |x0| + extent.
+  rows_ = static_cast<std::int32_t>(std::min(height / rowHeight_, maxCells)) + 1;
+  // Cell and row bounds computed as x0 + k * cell differ from where ColumnOf
+  // and RowOf change by a few roundings of numbers up to |x0| + extent.
   fuzz_ = cell * 0x1p-30 + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * 0x1p-48;
   // Row bands widened by the fuzz; the outer rows also hold whatever rounding
   // put beyond the grid, and a row past either end lies infinitely far.
   rowBand_.resize(static_cast<std::size_t>(rows_) + 2);
   for (std::int32_t row = 0; row < rows_; ++row) {
-    At(rowBand_, row + 1) = {y0_ + row * cell_ - fuzz_, y0_ + (row + 1) * cell_ + fuzz_};
+    At(rowBand_, row + 1) = {y0_ + row * rowHeight_ - fuzz_, y0_ + (row + 1) * rowHeight_ + fuzz_};
   }
   At(rowBand_, 1).low = -INFINITY;
   At(rowBand_, rows_).high = INFINITY;

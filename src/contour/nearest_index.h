@@ -87,7 +87,8 @@ class NearestIndex {
   std::vector<Band> rowBand_;             // row + 1 -> its band of y, rows -1 and rows_ empty
   std::vector<Candidate> candidates_;     // of the search under way
   double x0_ = 0, y0_ = 0;                // lower corner of the grid
-  double cell_ = 1, inverseCell_ = 1;     // cell side
+  double cell_ = 1, inverseCell_ = 1;     // cell width
+  double rowHeight_ = 1, inverseRowHeight_ = 1;
   double fuzz_ = 0;                       // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
   long double scale_ = 1;  // approximate positions are the exact ones times this

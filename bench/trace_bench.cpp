@@ -1,5 +1,6 @@
 // ComputeContours with 14 levels on three 256 x 256 grids: the default formula,
-// the 3d test function and uniform noise.
+// the 3d test function and uniform noise; and on a 64 x 64 grid of noise, the
+// chaining against the literal walk that scans the whole pool for every point.
 
 #include <benchmark/benchmark.h>
 
@@ -9,36 +10,45 @@
 #include <random>
 
 #include "platform/silent_ui.h"
+#include "contour/chaining.h"
 #include "contour/compute_contours.h"
+#include "contour/contour_levels.h"
+#include "contour/crossings.h"
+#include "contour/literal_chaining.h"
 #include "polar_data/sampling.h"
 
 namespace {
 
-constexpr int kSize = 256;
 constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
 
-// A 256 x 256 grid over angles 0..2pi and the given radii, each value f(x, y, r)
+// A size x size grid over angles 0..2pi and the given radii, each value f(x, y, r)
 // computed in double as sampling rounds its inputs, then scanned.
 template <typename F>
-std::unique_ptr<orbisk::PolarGrid> SampledGrid(long double rInt, long double rExt, F f) {
+std::unique_ptr<orbisk::PolarGrid> SampledGrid(long double rInt, long double rExt, F f, int size = 256) {
   auto grid = std::make_unique<orbisk::PolarGrid>();
-  grid->NFi = grid->NR = kSize;
+  grid->NFi = grid->NR = size;
   grid->FiStart = 0;
   grid->FiEnd = kTwoPi;
   grid->RInt = rInt;
   grid->RExt = rExt;
-  grid->StepFi = (grid->FiEnd - grid->FiStart) / (kSize - 1);
-  grid->StepR = (rExt - rInt) / (kSize - 1);
-  for (int i = 0; i < kSize; ++i) {
+  grid->StepFi = (grid->FiEnd - grid->FiStart) / (size - 1);
+  grid->StepR = (rExt - rInt) / (size - 1);
+  for (int i = 0; i < size; ++i) {
     const auto fi = static_cast<double>(i * grid->StepFi + grid->FiStart);
     const double c = std::cos(fi), s = std::sin(fi);
-    for (int j = 0; j < kSize; ++j) {
+    for (int j = 0; j < size; ++j) {
       const auto r = static_cast<double>(j * grid->StepR + grid->RInt);
       grid->Values[i][j] = f(r * c, r * s, r);
     }
   }
   orbisk::ScanGrid(*grid);
   return grid;
+}
+
+std::unique_ptr<orbisk::PolarGrid> NoiseGrid(int size) {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> unit(0, 1);
+  return SampledGrid(1, 2, [&](double, double, double) { return unit(random); }, size);
 }
 
 void Trace(benchmark::State& state, const orbisk::PolarGrid& grid) {
@@ -69,13 +79,35 @@ void BM_TraceTestFunction3d(benchmark::State& state) {
 }
 BENCHMARK(BM_TraceTestFunction3d)->Unit(benchmark::kMillisecond);
 
-void BM_TraceNoise(benchmark::State& state) {
-  std::mt19937_64 random(42);
-  std::uniform_real_distribution<double> unit(0, 1);
-  auto grid = SampledGrid(1, 2, [&](double, double, double) { return unit(random); });
-  Trace(state, *grid);
-}
+void BM_TraceNoise(benchmark::State& state) { Trace(state, *NoiseGrid(256)); }
 BENCHMARK(BM_TraceNoise)->Unit(benchmark::kMillisecond);
+
+// The 14 levels of a grid chained by the given chaining.
+template <typename Chain>
+void TraceLevels(benchmark::State& state, Chain chain) {
+  auto grid = NoiseGrid(64);
+  orbisk::ContourStore store;
+  for (auto _ : state) {
+    store.ClearLines();
+    for (long double level : orbisk::ContourLevels(grid->MinValue, grid->MaxValue, 14)) {
+      orbisk::CrossingPool pool;
+      std::int32_t stage = 0;
+      orbisk::GatherCrossings(*grid, level, pool, stage);
+      chain(pool, *grid, store);
+    }
+  }
+  state.counters["polylines"] = store.LinesFi.Count();
+}
+
+void BM_ChainNoise64(benchmark::State& state) { TraceLevels(state, [](orbisk::CrossingPool& pool, const orbisk::PolarGrid& grid, orbisk::ContourStore& store) {
+    orbisk::ChainCrossings(pool, grid, store);
+  });
+}
+BENCHMARK(BM_ChainNoise64)->Unit(benchmark::kMillisecond);
+
+void BM_ChainNoise64Literally(benchmark::State& state) { TraceLevels(state, orbisk::ChainCrossingsLiterally); }
+// Seconds per run: one is enough.
+BENCHMARK(BM_ChainNoise64Literally)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 
 }  // namespace
 

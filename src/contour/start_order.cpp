@@ -16,7 +16,18 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   const auto size = static_cast<std::size_t>(count);
   present_.assign(size, 1);
   keys_.resize(size);
-  double lowest = INFINITY, highest = -INFINITY;
+  bucketOf_.resize(size);
+  // About one entry per bucket, by a linear map of the key rounded to double
+  // over the keys of radii between the circles (0 to (RExt - RInt) / 2, or
+  // RExt - RInt to (RExt - RInt) / 2 when RInt > RExt): rounding, the map and
+  // the clamping to the first and last bucket keep the order, so a lower
+  // bucket never holds a greater key.
+  const std::size_t buckets = std::max<std::size_t>(size, 1);
+  const double span = static_cast<double>(rExt) - static_cast<double>(rInt);
+  const double lowest = std::min(span, 0.0);
+  double factor = static_cast<double>(buckets) / (std::fabs(span) / 2);
+  if (!std::isfinite(factor) || !std::isfinite(span)) factor = 0;
+  bucketStart_.assign(buckets + 1, 0);
   for (std::size_t p = 0; p < size; ++p) {
     long double toOuter = rExt - radii[p];
     long double toInner = radii[p] - rInt;
@@ -26,20 +37,8 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
     }
     const long double key = toInner < toOuter ? toInner : toOuter;
     keys_[p] = key;
-    lowest = std::min(lowest, static_cast<double>(key));
-    highest = std::max(highest, static_cast<double>(key));
-  }
-
-  // About one entry per bucket, by a linear map of the key rounded to double:
-  // rounding and the map keep the order, so a lower bucket never holds a
-  // greater key. Keys beyond the range of double share one bucket.
-  const std::size_t buckets = std::max<std::size_t>(size, 1);
-  double factor = static_cast<double>(buckets) / (highest - lowest);
-  if (!std::isfinite(factor) || !std::isfinite(lowest)) factor = 0;
-  bucketStart_.assign(buckets + 1, 0);
-  bucketOf_.resize(size);
-  for (std::size_t p = 0; p < size; ++p) {
-    const double offset = (static_cast<double>(keys_[p]) - lowest) * factor;
+    double offset = (static_cast<double>(key) - lowest) * factor;
+    if (!(offset > 0)) offset = 0;  // also a key beyond double times a zero factor
     const auto bucket = static_cast<std::int32_t>(std::min(offset, buckets - 1.0));
     bucketOf_[p] = bucket;
     ++bucketStart_[static_cast<std::size_t>(bucket) + 1];

@@ -22,9 +22,8 @@ bool Acceptable(long double fi, long double r) {
   return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
 }
 
-// A row is this many cells high: fewer rows to visit, for a few more entries
-// in each.
-constexpr double kRowCells = 2;
+// A row is this many cells high.
+constexpr double kRowCells = 1;
 
 // The first search reaches this many cells; only when it finds nothing does a
 // search of the whole limit follow.
@@ -195,7 +194,7 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
     }
     auto consider = [&](std::int32_t slot, double dx) {
       const double dyy = slots[slot].y - q.y;
-      const double d2 = dx * dx + dyy * dyy;  // NaN for an entry that is gone
+      const double d2 = dx * dx + dyy * dyy;  // infinite for an entry that is gone
       if (!(d2 <= reach2)) return;
       candidates_.push_back({slot, d2});
       if (d2 < best2) {
@@ -220,6 +219,44 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
   };
   const double fullReach = lim + Error(lim);
   const std::int32_t home = RowOf(q.y);
+  {
+    // Most often the nearest present entry lies in the query's cell or the
+    // eight around it, alone within the reach of its distance, and nearer
+    // than any entry outside: a pass over those cells without a branch per
+    // entry settles it.
+    const std::int32_t firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, columns_ - 1);
+    const std::int32_t firstRow = std::max(home - 1, 0), lastRow = std::min(home + 1, rows_ - 1);
+    const Point* slots = slotPosition_.data();
+    double nearest2 = INFINITY, next2 = INFINITY;
+    std::int32_t nearest = -1;
+    for (std::int32_t row = firstRow; row <= lastRow; ++row) {
+      const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
+      for (std::int32_t slot = cells[firstColumn], end = cells[lastColumn + 1]; slot < end; ++slot) {
+        const double dx = slots[slot].x - q.x, dy = slots[slot].y - q.y;
+        const double d2 = dx * dx + dy * dy;  // infinite for an entry that is gone
+        next2 = std::min(next2, std::max(nearest2, d2));
+        nearest = d2 < nearest2 ? slot : nearest;
+        nearest2 = std::min(nearest2, d2);
+      }
+    }
+    // How far the query lies from the nearest edge of those cells, where
+    // there are more cells beyond.
+    const double left = column > 0 ? q.x - (x0_ + (column - 1) * cell_) : INFINITY;
+    const double right = column + 1 < columns_ ? x0_ + (column + 2) * cell_ - q.x : INFINITY;
+    const double below = home > 0 ? q.y - At(rowBand_, home).low : INFINITY;
+    const double above = home + 1 < rows_ ? At(rowBand_, home + 2).high - q.y : INFINITY;
+    const double inside = std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
+    const double d = std::sqrt(nearest2);
+    const double settled = nearest < 0 ? fullReach : std::min(fullReach, d + 3 * Error(d));
+    if (settled * (1 + 0x1p-39) < inside) {
+      const double settled2 = Squared(settled);
+      if (!(nearest2 <= settled2)) return -1;  // none within the limit
+      if (next2 > settled2) {
+        if (d + 2 * Error(std::max(d, lim)) < lim) return nearest;
+        return DistanceOf(Exact(from), Exact(nearest)) <= limit_ ? nearest : -1;
+      }
+    }
+  }
   for (double start = std::min(fullReach, kFirstReach * cell_);; start = fullReach) {
     reach = start, reach2 = Squared(reach);
     candidates_.clear();
@@ -230,7 +267,10 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
       up = up && searchRow(home + k);
       down = down && searchRow(home - k);
     }
-    if (!candidates_.empty() || start == fullReach) break;
+    // A search short of the full reach settles it only when its reach shrank
+    // below where it started: else entries just beyond, never met, may be as
+    // near by their exact distances (the errors can exceed a cell).
+    if ((!candidates_.empty() && reach < start) || start == fullReach) break;
   }
   // The survivors; entries at one point count once, as the lowest of them.
   // One that is surely within the limit needs no exact check.
@@ -280,6 +320,6 @@ bool NearestIndex::Within(std::int32_t a, std::int32_t b) {
   return DistanceOf(Exact(a), Exact(b)) <= limit_;
 }
 
-void NearestIndex::Remove(std::int32_t slot) { At(slotPosition_, slot).y = NAN; }
+void NearestIndex::Remove(std::int32_t slot) { At(slotPosition_, slot).y = INFINITY; }
 
 }  // namespace orbisk

@@ -51,7 +51,7 @@ class NearestIndex {
 
  private:
   struct Point {
-    double x, y;  // approximate position, scaled; y is NaN once the entry is gone
+    double x, y;  // approximate position, scaled; y is infinite once the entry is gone
   };
   struct Candidate {
     std::int32_t slot;

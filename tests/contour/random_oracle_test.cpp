@@ -154,6 +154,10 @@ TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
   const Domain domains[] = {
       {0, 1e6L, 1, 2},          {-1e4L, 1e4L, 0, 1},       {0, 2 * kPi, 0, 1e-310L},
       {0, 2 * kPi, 1e299L, 1e300L}, {0, 2 * kPi, 1e-2100L, 2e-2100L}, {kPi, -kPi, 0, 3},
+      // One circle wound many times: points that coincide all but exactly lie
+      // far apart by their approximate positions, and the links are shorter
+      // than those errors.
+      {0, 40 * kPi, 1.5L, 1.5L},
   };
   std::mt19937_64 random(77);
   auto grid = std::make_unique<PolarGrid>();

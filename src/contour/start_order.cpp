@@ -58,11 +58,16 @@ std::int32_t StartOrder::Next() {
   for (;;) {
     while (place_ < end_ && !present_[static_cast<std::size_t>(ranked_[place_])]) ++place_;
     if (place_ < end_) break;
-    // Open the next bucket: its entries are in index order, so a stable sort
-    // by key ranks them.
+    // Open the next bucket: drop its entries that are gone (most are, by the
+    // time the ranking gets there, and their keys need not be read); the
+    // others are in index order, so a stable sort by key ranks them.
     assert(opened_ + 1 < bucketStart_.size());
     const auto first = ranked_.begin() + bucketStart_[opened_];
-    const auto last = ranked_.begin() + bucketStart_[opened_ + 1];
+    auto last = first;
+    for (auto it = first, end = ranked_.begin() + bucketStart_[opened_ + 1]; it != end; ++it) {
+      *last = *it;
+      last += present_[static_cast<std::size_t>(*it)];
+    }
     auto byKey = [&](std::int32_t a, std::int32_t b) {
       return keys_[static_cast<std::size_t>(a)] < keys_[static_cast<std::size_t>(b)];
     };
@@ -74,7 +79,9 @@ std::int32_t StartOrder::Next() {
         for (auto at = it; at != first && byKey(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
       }
     }
-    end_ = static_cast<std::size_t>(bucketStart_[++opened_]);
+    place_ = static_cast<std::size_t>(first - ranked_.begin());
+    end_ = static_cast<std::size_t>(last - ranked_.begin());
+    ++opened_;
   }
   const std::int32_t best = ranked_[place_];
   if (keys_[static_cast<std::size_t>(best)] < rExt_) return best;

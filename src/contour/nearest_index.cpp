@@ -22,13 +22,6 @@ bool Acceptable(long double fi, long double r) {
   return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
 }
 
-// A row is this many cells high.
-constexpr double kRowCells = 1;
-
-// The first search reaches this many cells; only when it finds nothing does a
-// search of the whole limit follow.
-constexpr double kFirstReach = 1.5;
-
 }  // namespace
 
 NearestIndex::Point NearestIndex::PositionOf(std::int32_t slot) const {
@@ -55,7 +48,7 @@ std::int32_t NearestIndex::ColumnOf(double x) const {
 }
 
 std::int32_t NearestIndex::RowOf(double y) const {
-  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseRowHeight_, 0.0, rows_ - 1.0));
+  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
 }
 
 bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
@@ -107,10 +100,8 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
   cell_ = cell;
   inverseCell_ = 1 / cell;
-  rowHeight_ = kRowCells * cell;
-  inverseRowHeight_ = 1 / rowHeight_;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
-  rows_ = static_cast<std::int32_t>(std::min(height / rowHeight_, maxCells)) + 1;
+  rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
   // Cell and row bounds computed as x0 + k * cell differ from where ColumnOf
   // and RowOf change by a few roundings of numbers up to |x0| + extent.
   fuzz_ = cell * 0x1p-30 + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * 0x1p-48;
@@ -118,7 +109,7 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   // put beyond the grid, and a row past either end lies infinitely far.
   rowBand_.resize(static_cast<std::size_t>(rows_) + 2);
   for (std::int32_t row = 0; row < rows_; ++row) {
-    At(rowBand_, row + 1) = {y0_ + row * rowHeight_ - fuzz_, y0_ + (row + 1) * rowHeight_ + fuzz_};
+    At(rowBand_, row + 1) = {y0_ + row * cell_ - fuzz_, y0_ + (row + 1) * cell_ + fuzz_};
   }
   At(rowBand_, 1).low = -INFINITY;
   At(rowBand_, rows_).high = INFINITY;
@@ -164,12 +155,59 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
 
 std::int32_t NearestIndex::Nearest(std::int32_t from) {
   const Point q = PositionOf(from);
-  const double lim = scaledLimit_;
+  const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
   // Only entries whose approximate distance is within the reach can win: at
   // first those that may lie within the limit, then those that may tie the
-  // best.
-  double reach = 0, reach2 = 0, best2 = INFINITY;
+  // nearest.
+  double reach = scaledLimit_ + Error(scaledLimit_);
+
+  // Most often the nearest present entry lies in the query's cell or the
+  // eight around it, alone within the reach of its distance, and nearer than
+  // any entry outside: a pass over those cells without a branch per entry
+  // settles it.
+  const std::int32_t firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, columns_ - 1);
+  const std::int32_t firstRow = std::max(home - 1, 0), lastRow = std::min(home + 1, rows_ - 1);
+  const Point* slots = slotPosition_.data();
+  double nearest2 = INFINITY, next2 = INFINITY;
+  std::int32_t nearest = -1;
+  for (std::int32_t row = firstRow; row <= lastRow; ++row) {
+    const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
+    for (std::int32_t slot = cells[firstColumn], end = cells[lastColumn + 1]; slot < end; ++slot) {
+      const double dx = slots[slot].x - q.x, dy = slots[slot].y - q.y;
+      const double d2 = dx * dx + dy * dy;  // infinite for an entry that is gone
+      next2 = std::min(next2, std::max(nearest2, d2));
+      nearest = d2 < nearest2 ? slot : nearest;
+      nearest2 = std::min(nearest2, d2);
+    }
+  }
+  const double d = std::sqrt(nearest2);
+  if (nearest >= 0) reach = std::min(reach, d + 3 * Error(d));
+  // How far the query lies from the nearest edge of those cells, where there
+  // are more cells beyond.
+  const double left = column > 0 ? q.x - (x0_ + (column - 1) * cell_) : INFINITY;
+  const double right = column + 1 < columns_ ? x0_ + (column + 2) * cell_ - q.x : INFINITY;
+  const double below = home > 0 ? q.y - At(rowBand_, home).low : INFINITY;
+  const double above = home + 1 < rows_ ? At(rowBand_, home + 2).high - q.y : INFINITY;
+  const double inside = std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
+  if (reach * (1 + 0x1p-39) < inside) {
+    const double reach2 = Squared(reach);
+    if (!(nearest2 <= reach2)) return -1;  // none within the limit
+    if (next2 > reach2) return WithinLimit(from, nearest, d);
+  }
+  // Else the rows around, as far as the reach goes.
+  return SearchRows(from, q, reach);
+}
+
+std::int32_t NearestIndex::WithinLimit(std::int32_t from, std::int32_t slot, double distance) {
+  const double lim = scaledLimit_;
+  if (distance + 2 * Error(std::max(distance, lim)) < lim) return slot;
+  return DistanceOf(Exact(from), Exact(slot)) <= limit_ ? slot : -1;
+}
+
+std::int32_t NearestIndex::SearchRows(std::int32_t from, const Point& q, double reach) {
+  double reach2 = Squared(reach), best2 = INFINITY;
   const std::int32_t column = ColumnOf(q.x);
+  candidates_.clear();
   // Scans the present entries of `row` outward from q.x, both ways, while
   // they may lie within the reach, adding them to the candidates and
   // narrowing the reach as nearer ones turn up. False when the whole row
@@ -217,63 +255,16 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
     }
     return true;
   };
-  const double fullReach = lim + Error(lim);
+  // The query's row, then the rows above and below it, nearest first.
   const std::int32_t home = RowOf(q.y);
-  {
-    // Most often the nearest present entry lies in the query's cell or the
-    // eight around it, alone within the reach of its distance, and nearer
-    // than any entry outside: a pass over those cells without a branch per
-    // entry settles it.
-    const std::int32_t firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, columns_ - 1);
-    const std::int32_t firstRow = std::max(home - 1, 0), lastRow = std::min(home + 1, rows_ - 1);
-    const Point* slots = slotPosition_.data();
-    double nearest2 = INFINITY, next2 = INFINITY;
-    std::int32_t nearest = -1;
-    for (std::int32_t row = firstRow; row <= lastRow; ++row) {
-      const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
-      for (std::int32_t slot = cells[firstColumn], end = cells[lastColumn + 1]; slot < end; ++slot) {
-        const double dx = slots[slot].x - q.x, dy = slots[slot].y - q.y;
-        const double d2 = dx * dx + dy * dy;  // infinite for an entry that is gone
-        next2 = std::min(next2, std::max(nearest2, d2));
-        nearest = d2 < nearest2 ? slot : nearest;
-        nearest2 = std::min(nearest2, d2);
-      }
-    }
-    // How far the query lies from the nearest edge of those cells, where
-    // there are more cells beyond.
-    const double left = column > 0 ? q.x - (x0_ + (column - 1) * cell_) : INFINITY;
-    const double right = column + 1 < columns_ ? x0_ + (column + 2) * cell_ - q.x : INFINITY;
-    const double below = home > 0 ? q.y - At(rowBand_, home).low : INFINITY;
-    const double above = home + 1 < rows_ ? At(rowBand_, home + 2).high - q.y : INFINITY;
-    const double inside = std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
-    const double d = std::sqrt(nearest2);
-    const double settled = nearest < 0 ? fullReach : std::min(fullReach, d + 3 * Error(d));
-    if (settled * (1 + 0x1p-39) < inside) {
-      const double settled2 = Squared(settled);
-      if (!(nearest2 <= settled2)) return -1;  // none within the limit
-      if (next2 > settled2) {
-        if (d + 2 * Error(std::max(d, lim)) < lim) return nearest;
-        return DistanceOf(Exact(from), Exact(nearest)) <= limit_ ? nearest : -1;
-      }
-    }
+  searchRow(home);
+  bool up = true, down = true;
+  for (std::int32_t k = 1; up || down; ++k) {
+    up = up && searchRow(home + k);
+    down = down && searchRow(home - k);
   }
-  for (double start = std::min(fullReach, kFirstReach * cell_);; start = fullReach) {
-    reach = start, reach2 = Squared(reach);
-    candidates_.clear();
-    // The query's row, then the rows above and below it, nearest first.
-    searchRow(home);
-    bool up = true, down = true;
-    for (std::int32_t k = 1; up || down; ++k) {
-      up = up && searchRow(home + k);
-      down = down && searchRow(home - k);
-    }
-    // A search short of the full reach settles it only when its reach shrank
-    // below where it started: else entries just beyond, never met, may be as
-    // near by their exact distances (the errors can exceed a cell).
-    if ((!candidates_.empty() && reach < start) || start == fullReach) break;
-  }
+
   // The survivors; entries at one point count once, as the lowest of them.
-  // One that is surely within the limit needs no exact check.
   std::int32_t survivors = 0;
   Candidate only{-1, 0};
   for (const Candidate& candidate : candidates_) {
@@ -290,11 +281,8 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
     }
   }
   if (survivors == 0) return -1;
-  if (survivors == 1) {
-    const double d = std::sqrt(only.distance2);
-    const double e = 2 * Error(std::max(d, lim));
-    if (d + e < lim) return only.slot;
-  }
+  if (survivors == 1) return WithinLimit(from, only.slot, std::sqrt(only.distance2));
+  // Too close to call: the exact distances decide, ties to the lowest entry.
   const PlanePoint exactFrom = Exact(from);
   long double bestDistance = limit_;
   std::int32_t best = -1;
@@ -313,11 +301,8 @@ bool NearestIndex::Within(std::int32_t a, std::int32_t b) {
   const Point pa = PositionOf(a), pb = PositionOf(b);
   const double dx = pa.x - pb.x, dy = pa.y - pb.y;
   const double d = std::sqrt(dx * dx + dy * dy);
-  const double lim = scaledLimit_;
-  const double e = 2 * Error(std::max(d, lim));
-  if (d + e < lim) return true;
-  if (d - e > lim) return false;
-  return DistanceOf(Exact(a), Exact(b)) <= limit_;
+  if (d - 2 * Error(std::max(d, scaledLimit_)) > scaledLimit_) return false;
+  return WithinLimit(a, b, d) >= 0;
 }
 
 void NearestIndex::Remove(std::int32_t slot) { At(slotPosition_, slot).y = INFINITY; }

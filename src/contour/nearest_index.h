@@ -58,6 +58,12 @@ class NearestIndex {
     double distance2;  // approximate squared distance
   };
 
+  // The nearest by a search of the rows around q from `reach` on, which must
+  // cover every entry that could be nearest.
+  std::int32_t SearchRows(std::int32_t from, const Point& q, double reach);
+  // `slot`, at about `distance` from `from` and alone within the reach of it,
+  // when its exact distance is within the limit; else -1.
+  std::int32_t WithinLimit(std::int32_t from, std::int32_t slot, double distance);
   std::int32_t ColumnOf(double x) const;
   std::int32_t RowOf(double y) const;
   // Bound on |approximate - exact scaled| for a distance about d (the last
@@ -87,8 +93,7 @@ class NearestIndex {
   std::vector<Band> rowBand_;             // row + 1 -> its band of y, rows -1 and rows_ empty
   std::vector<Candidate> candidates_;     // of the search under way
   double x0_ = 0, y0_ = 0;                // lower corner of the grid
-  double cell_ = 1, inverseCell_ = 1;     // cell width
-  double rowHeight_ = 1, inverseRowHeight_ = 1;
+  double cell_ = 1, inverseCell_ = 1;     // cell side; a row is one cell high
   double fuzz_ = 0;                       // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
   long double scale_ = 1;  // approximate positions are the exact ones times this

@@ -16,11 +16,18 @@ const auto& At(const std::vector<T>& v, std::int32_t k) { return v[static_cast<s
 // A squared bound that keeps every point whose distance rounds to <= d.
 double Squared(double d) { return d * d * (1 + 0x1p-40); }
 
-// Whether the index can vouch for the entry at angle fi and radius r.
+// Whether the index can vouch for the entry at angle fi and radius r: the
+// angle must round to a finite double, whose sine and cosine are numbers.
 bool Acceptable(long double fi, long double r) {
-  if (!std::isfinite(fi) || !(std::fabs(r) <= NearestIndex::kLargestCoordinate)) return false;
+  if (!(std::fabs(fi) <= NearestIndex::kLargestAngle) || !(std::fabs(r) <= NearestIndex::kLargestCoordinate)) {
+    return false;
+  }
   return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
 }
+
+// The most entries in a cell for which the nine cells around a query are
+// scanned in full.
+constexpr std::int32_t kMostInCell = 16;
 
 }  // namespace
 
@@ -98,6 +105,7 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   double cell = spacing;
   if (!((width / cell + 1) * (height / cell + 1) <= maxCells)) cell = spacing + extent / maxCells;
   if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
+  cell = std::max(cell, 0x1p-1000);  // points a subnormal apart: keep 1 / cell finite
   cell_ = cell;
   inverseCell_ = 1 / cell;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
@@ -132,9 +140,11 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   for (std::int64_t c = cells; c > 0; --c) cellStart_[c] = cellStart_[c - 1];  // undo the advance
   cellStart_[0] = 0;
   auto byX = [&](std::int32_t a, std::int32_t b) { return At(position_, a).x < At(position_, b).x; };
+  crowded_ = false;
   for (std::int64_t c = 0; c < cells; ++c) {
     const auto first = slotEntry_.begin() + cellStart_[c], last = slotEntry_.begin() + cellStart_[c + 1];
-    if (last - first > 16) {
+    if (last - first > kMostInCell) {
+      crowded_ = true;
       std::sort(first, last, byX);
     } else {  // most cells hold a few entries
       for (auto it = first + (first != last); it < last; ++it) {
@@ -155,16 +165,23 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
 
 std::int32_t NearestIndex::Nearest(std::int32_t from) {
   const Point q = PositionOf(from);
-  const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
   // Only entries whose approximate distance is within the reach can win: at
   // first those that may lie within the limit, then those that may tie the
   // nearest.
   double reach = scaledLimit_ + Error(scaledLimit_);
+  if (!crowded_) {
+    const std::int32_t settled = SettleAround(from, q, reach);
+    if (settled != kUnsettled) return settled;
+  }
+  return SearchRows(from, q, reach);
+}
 
+std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, double& reach) {
   // Most often the nearest present entry lies in the query's cell or the
   // eight around it, alone within the reach of its distance, and nearer than
   // any entry outside: a pass over those cells without a branch per entry
   // settles it.
+  const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
   const std::int32_t firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, columns_ - 1);
   const std::int32_t firstRow = std::max(home - 1, 0), lastRow = std::min(home + 1, rows_ - 1);
   const Point* slots = slotPosition_.data();
@@ -194,8 +211,7 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
     if (!(nearest2 <= reach2)) return -1;  // none within the limit
     if (next2 > reach2) return WithinLimit(from, nearest, d);
   }
-  // Else the rows around, as far as the reach goes.
-  return SearchRows(from, q, reach);
+  return kUnsettled;
 }
 
 std::int32_t NearestIndex::WithinLimit(std::int32_t from, std::int32_t slot, double distance) {

@@ -30,11 +30,14 @@ class NearestIndex {
   // distances of smaller points could underflow.
   static constexpr long double kSmallestRadius = 1e-2000L;
 
+  // The largest angle magnitude the index accepts: its double must be finite.
+  static constexpr long double kLargestAngle = 0x1p1000L;
+
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
   // and unchanged while the index is used), all present, for searches up to
   // `limit`, replacing what was indexed before (its memory is reused). Returns
-  // false, leaving the index unusable, unless every angle is finite and every
-  // radius 0 or within kSmallestRadius..kLargestCoordinate.
+  // false, leaving the index unusable, unless every angle is within
+  // kLargestAngle and every radius 0 or within kSmallestRadius..kLargestCoordinate.
   bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
 
   std::int32_t SlotOf(std::int32_t entry) const { return slotOf_[static_cast<std::size_t>(entry)]; }
@@ -58,6 +61,10 @@ class NearestIndex {
     double distance2;  // approximate squared distance
   };
 
+  // The nearest from a pass over the nine cells around q, when they settle
+  // it; else kUnsettled, with the reach narrowed to what the pass found.
+  static constexpr std::int32_t kUnsettled = -2;
+  std::int32_t SettleAround(std::int32_t from, const Point& q, double& reach);
   // The nearest by a search of the rows around q from `reach` on, which must
   // cover every entry that could be nearest.
   std::int32_t SearchRows(std::int32_t from, const Point& q, double reach);
@@ -96,6 +103,9 @@ class NearestIndex {
   double cell_ = 1, inverseCell_ = 1;     // cell side; a row is one cell high
   double fuzz_ = 0;                       // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
+  // Some cell holds many entries (points along a thin strip): the nine cells
+  // around a query are not worth a full scan.
+  bool crowded_ = false;
   long double scale_ = 1;  // approximate positions are the exact ones times this
   double slack_ = 0;        // bound on the error of each approximate coordinate
 };

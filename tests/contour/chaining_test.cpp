@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "contour/literal_chaining.h"
 #include "contour/trace_support.h"
 
 namespace orbisk {
@@ -109,6 +110,28 @@ TEST(Chaining, ALinkLongerThanTheLinkDistanceEndsThePolyline) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].r, (std::vector<long double>{2, 1.5L}));
   EXPECT_EQ(lines[1].r, (std::vector<long double>{2}));
+}
+
+// Pools whose coordinates lie at the edges of double: angles beyond its range
+// (whose sine and cosine in double are not numbers), and points apart by less
+// than the smallest normal double, so that a cell of the index would have no
+// finite inverse. Both chain as the literal walk does.
+TEST(Chaining, PoolsAtTheEdgesOfDoubleChainAsTheLiteralWalk) {
+  auto grid = MakeGrid(9, 11, 0, 2 * kPi, 1, 2);
+  const struct {
+    const char* name;
+    std::initializer_list<std::pair<long double, long double>> points;
+  } cases[] = {
+      {"angles beyond double", {{1e400L, 1.5L}, {-1e400L, 1.5L}, {1e400L, 1.6L}, {0.25L, 1.5L}}},
+      {"angles a subnormal apart", {{0, 1}, {1e-310L, 1}, {2e-310L, 1}, {3e-310L, 1}, {5e-310L, 1}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CrossingPool literal = PoolOf(c.points);
+    ContourStore expected;
+    ChainCrossingsLiterally(literal, *grid, expected);
+    EXPECT_EQ(Chain(PoolOf(c.points), *grid), PolylinesOf(expected));
+  }
 }
 
 }  // namespace

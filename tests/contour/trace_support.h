@@ -19,6 +19,7 @@ void ScanValues(PolarGrid& grid);
 struct Polyline {
   std::vector<long double> fi;
   std::vector<long double> r;
+  bool operator==(const Polyline&) const = default;
 };
 
 // The store's polylines as plain values.

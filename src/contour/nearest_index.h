@@ -1,7 +1,9 @@
 #pragma once
-// A grid of rows over a crossing pool that finds, among the entries still
-// present, the nearest one to an entry within a limit, ties going to the lowest
-// entry index, and that removes entries as they are chained.
+// A grid of square cells over a crossing pool that finds, among the entries
+// still present, the nearest one to an entry within a limit, ties going to the
+// lowest entry index, and that removes entries as they are chained. A search
+// first scans the nine cells around the query, which most often settles it,
+// else the rows of cells around it as far as the reach goes.
 //
 // Positions are held in double precision with a proven bound on their error,
 // and the search runs on them; only when two candidates (or a candidate and

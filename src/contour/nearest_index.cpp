@@ -170,20 +170,23 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
   // nearest.
   double reach = scaledLimit_ + Error(scaledLimit_);
   if (!crowded_) {
-    const std::int32_t settled = SettleAround(from, q, reach);
-    if (settled != kUnsettled) return settled;
+    // The nine cells around, then the twenty-five.
+    for (std::int32_t span = 1; span <= 2; ++span) {
+      const std::int32_t settled = SettleAround(from, q, span, reach);
+      if (settled != kUnsettled) return settled;
+    }
   }
   return SearchRows(from, q, reach);
 }
 
-std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, double& reach) {
+std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::int32_t span, double& reach) {
   // Most often the nearest present entry lies in the query's cell or the
-  // eight around it, alone within the reach of its distance, and nearer than
+  // cells around it, alone within the reach of its distance, and nearer than
   // any entry outside: a pass over those cells without a branch per entry
   // settles it.
   const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
-  const std::int32_t firstColumn = std::max(column - 1, 0), lastColumn = std::min(column + 1, columns_ - 1);
-  const std::int32_t firstRow = std::max(home - 1, 0), lastRow = std::min(home + 1, rows_ - 1);
+  const std::int32_t firstColumn = std::max(column - span, 0), lastColumn = std::min(column + span, columns_ - 1);
+  const std::int32_t firstRow = std::max(home - span, 0), lastRow = std::min(home + span, rows_ - 1);
   const Point* slots = slotPosition_.data();
   double nearest2 = INFINITY, next2 = INFINITY;
   std::int32_t nearest = -1;
@@ -201,10 +204,10 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, doubl
   if (nearest >= 0) reach = std::min(reach, d + 3 * Error(d));
   // How far the query lies from the nearest edge of those cells, where there
   // are more cells beyond.
-  const double left = column > 0 ? q.x - (x0_ + (column - 1) * cell_) : INFINITY;
-  const double right = column + 1 < columns_ ? x0_ + (column + 2) * cell_ - q.x : INFINITY;
-  const double below = home > 0 ? q.y - At(rowBand_, home).low : INFINITY;
-  const double above = home + 1 < rows_ ? At(rowBand_, home + 2).high - q.y : INFINITY;
+  const double left = column - span >= 0 ? q.x - (x0_ + (column - span) * cell_) : INFINITY;
+  const double right = column + span < columns_ ? x0_ + (column + span + 1) * cell_ - q.x : INFINITY;
+  const double below = home - span >= 0 ? q.y - At(rowBand_, home - span + 1).low : INFINITY;
+  const double above = home + span < rows_ ? At(rowBand_, home + span + 1).high - q.y : INFINITY;
   const double inside = std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
   if (reach * (1 + 0x1p-39) < inside) {
     const double reach2 = Squared(reach);

@@ -63,10 +63,11 @@ class NearestIndex {
     double distance2;  // approximate squared distance
   };
 
-  // The nearest from a pass over the nine cells around q, when they settle
-  // it; else kUnsettled, with the reach narrowed to what the pass found.
+  // The nearest from a pass over the cells up to `span` columns and rows from
+  // q's, when they settle it; else kUnsettled, with the reach narrowed to what
+  // the pass found.
   static constexpr std::int32_t kUnsettled = -2;
-  std::int32_t SettleAround(std::int32_t from, const Point& q, double& reach);
+  std::int32_t SettleAround(std::int32_t from, const Point& q, std::int32_t span, double& reach);
   // The nearest by a search of the rows around q from `reach` on, which must
   // cover every entry that could be nearest.
   std::int32_t SearchRows(std::int32_t from, const Point& q, double reach);

@@ -232,5 +232,26 @@ TEST(RandomGrids, ThinStripsEqualTheLiteralWalk) {
   }
 }
 
+// Grids of a few dozen nodes a side: enough crossings that a search meets the
+// edges of the cells it scans first and must look farther.
+TEST(RandomGrids, MidSizedGridsEqualTheLiteralWalk) {
+  const Domain domains[] = {{0, 2 * kPi, 1, 2}, {0, 2 * kPi, 0, 1}, {0.5L, 2.5L, 1, 3}, {0, 2 * kPi, 1.5L, 1.5L}};
+  std::mt19937_64 random(99);
+  std::uniform_real_distribution<double> unit(0, 1);
+  auto grid = std::make_unique<PolarGrid>();
+  for (int n = 0; n < 40; ++n) {
+    PolarGrid& g = *grid;
+    const auto nFi = 20 + static_cast<std::int32_t>(random() % 30);
+    SetDomain(g, nFi, 20 + static_cast<std::int32_t>(random() % 30), domains[n % 4]);
+    const bool lattice = n % 3 == 0;
+    for (std::int32_t i = 0; i < g.NFi; ++i) {
+      for (std::int32_t j = 0; j < g.NR; ++j) g.Values[i][j] = lattice ? static_cast<double>(random() % 4) : unit(random);
+    }
+    testing::ScanValues(g);
+    SCOPED_TRACE(::testing::Message() << "grid " << n << ": " << g.NFi << "x" << g.NR);
+    ASSERT_TRUE(TracesAsTheLiteralWalk(g, 2));
+  }
+}
+
 }  // namespace
 }  // namespace orbisk

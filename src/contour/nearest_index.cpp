@@ -204,10 +204,10 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::
   if (nearest >= 0) reach = std::min(reach, d + 3 * Error(d));
   // How far the query lies from the nearest edge of those cells, where there
   // are more cells beyond.
-  const double left = column - span >= 0 ? q.x - (x0_ + (column - span) * cell_) : INFINITY;
-  const double right = column + span < columns_ ? x0_ + (column + span + 1) * cell_ - q.x : INFINITY;
-  const double below = home - span >= 0 ? q.y - At(rowBand_, home - span + 1).low : INFINITY;
-  const double above = home + span < rows_ ? At(rowBand_, home + span + 1).high - q.y : INFINITY;
+  const double left = firstColumn > 0 ? q.x - (x0_ + firstColumn * cell_) : INFINITY;
+  const double right = lastColumn + 1 < columns_ ? x0_ + (lastColumn + 1) * cell_ - q.x : INFINITY;
+  const double below = firstRow > 0 ? q.y - At(rowBand_, firstRow + 1).low : INFINITY;
+  const double above = lastRow + 1 < rows_ ? At(rowBand_, lastRow + 1).high - q.y : INFINITY;
   const double inside = std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
   if (reach * (1 + 0x1p-39) < inside) {
     const double reach2 = Squared(reach);

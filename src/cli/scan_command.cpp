@@ -1,28 +1,20 @@
 // orbisk-cli scan FILE: reads a Cyl Data file and prints its counts, bounds
 // and extremes on one line.
 
-#include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
 #include "platform/error.h"
 #include "polar_data/cyl_data_file.h"
+#include "polar_data/number_format.h"
 #include "polar_data/sampling.h"
 
 namespace orbisk::cli {
 
 namespace {
 
-// %.17Lg with "." whatever the process locale.
-std::string Real(long double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.17Lg", value);
-  std::string s = text;
-  std::replace(s.begin(), s.end(), ',', '.');
-  return s;
-}
+std::string Real(long double value) { return FormatDigits(value, 17); }
 
 }  // namespace
 

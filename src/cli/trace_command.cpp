@@ -2,8 +2,6 @@
 // formula and writes them as a Polar Data file, reals with 21 significant
 // digits so that the file reloads bit for bit.
 
-#include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +14,7 @@
 #include "contour/plot_settings.h"
 #include "platform/atomic_file.h"
 #include "platform/error.h"
+#include "polar_data/number_format.h"
 #include "polar_data/sampling.h"
 
 namespace orbisk::cli {
@@ -73,14 +72,7 @@ TraceOptions ParseOptions(const Args& args) {
   return o;
 }
 
-// %.21Lg with "." whatever the process locale.
-std::string Real(long double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.21Lg", value);
-  std::string s = text;
-  std::replace(s.begin(), s.end(), ',', '.');
-  return s;
-}
+std::string Real(long double value) { return FormatDigits(value, 21); }
 
 // The store as a Polar Data file: count, RInt and RExt; per polyline its point
 // count, then one "angle radius" line per point; lines end in CR LF.

@@ -1,5 +1,6 @@
 #include "polar_data/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,14 @@ std::string FormatScientificField(long double value) {
                 d.exponent < 0 ? -d.exponent : d.exponent);
   return std::string(value < 0 ? "-" : " ") + d.digits.substr(0, 1) + "." + d.digits.substr(1) + "E" +
          exponent;
+}
+
+std::string FormatDigits(long double value, int digits) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*Lg", digits, value);
+  std::string s = text;
+  std::replace(s.begin(), s.end(), ',', '.');
+  return s;
 }
 
 }  // namespace orbisk

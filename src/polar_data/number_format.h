@@ -13,4 +13,8 @@ std::string FormatGeneral(long double value);
 // "-7.50000000000000E-0001" (blank or "-", 15 digits, 4-digit exponent).
 std::string FormatScientificField(long double value);
 
+// printf's %.<digits>Lg with "." whatever the process locale: enough digits
+// read back the same value.
+std::string FormatDigits(long double value, int digits);
+
 }  // namespace orbisk

@@ -11,7 +11,7 @@
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
 #include "formula/formula_engine.h"
-#include "gui/qt_bitmap.h"
+#include "qt/qt_bitmap.h"
 #include "polar_data/function_record.h"
 #include "polar_data/sampling.h"
 
@@ -31,8 +31,7 @@ struct DefaultMap {
     SilentUi ui;
     SampleFormula(record, *grid, engine, ui);
     ScanGrid(*grid);
-    std::int32_t dataKind = 0;
-    ComputeContours(*grid, 14, store, dataKind, ui);
+    ComputeContours(*grid, 14, store, ui);
     for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
       if (const TListExt* r = store.LinesR.Get(k)) points += r->Count();
     }

@@ -65,10 +65,9 @@ std::unique_ptr<orbisk::PolarGrid> StripGrid() {
 void Trace(benchmark::State& state, const orbisk::PolarGrid& grid) {
   orbisk::ContourStore store;
   orbisk::SilentUi ui;
-  std::int32_t dataKind = 0;
   std::int64_t points = 0;
   for (auto _ : state) {
-    orbisk::ComputeContours(grid, 14, store, dataKind, ui);
+    orbisk::ComputeContours(grid, 14, store, ui);
     points = 0;
     for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) points += store.LinesFi.Get(k)->Count();
   }

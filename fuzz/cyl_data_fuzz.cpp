@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   *grid = *blank;
   ContourStore store;
   SilentUi ui;
-  std::int32_t dataKind = kDataCylFile;
   PlotSettings settings;
 
   try {
@@ -42,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     ScanGrid(*grid);
     if (static_cast<long long>(grid->NFi) * grid->NR <= kMaxTracedCells) {
-      ComputeContours(*grid, settings.Contour_NLevel, store, dataKind, ui);
+      ComputeContours(*grid, settings.Contour_NLevel, store, ui);
     }
     testing::RecordingCanvas canvas;
     DrawPicture(*grid, store, settings, FontSpec{}, canvas, 500, 500, '.');

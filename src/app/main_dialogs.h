@@ -12,7 +12,7 @@
 namespace orbisk {
 
 class FormulaEngine;
-class TfmMain;
+class SettingsDialogModel;
 
 // Indexes of the seven texts of the function-and-domain dialog, in the order
 // of the function record.
@@ -43,9 +43,10 @@ class MainDialogs {
   // close it. Returns false on Cancel (texts then mean nothing).
   virtual bool RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine) = 0;
 
-  // Shows the settings dialog modally; it fills its controls from main's
-  // items, transfers them back on OK and resets them with Default.
-  virtual void RunSettingsDialog(TfmMain& main) = 0;
+  // Shows the settings dialog modally on model, which works on the main
+  // window's items: it fills the controls, transfers them back on OK and
+  // resets them with Default.
+  virtual void RunSettingsDialog(SettingsDialogModel& model) = 0;
 
   // Full path of the program file, e.g. "/opt/orbisk/bin/orbisk".
   virtual std::string ProgramPath() const = 0;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/delimiter_tool.h"
+#include "app/settings_dialog_model.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
 #include "polar_data/cyl_data_file.h"
@@ -174,7 +175,8 @@ void TfmMain::mnEditClearClick() { picture_.Whiteness(); }
 
 void TfmMain::mnSettingsClick() {
   try {
-    dialogs_.RunSettingsDialog(*this);
+    SettingsDialogModel model(items_, picture_, labelFont_);
+    dialogs_.RunSettingsDialog(model);
   } catch (...) {
     ReDraw();
     throw;
@@ -234,7 +236,8 @@ bool TfmMain::RunDialog(FileDialogKind kind) {
 }
 
 void TfmMain::ComputeContours() {
-  orbisk::ComputeContours(*grid_, items_.plot.Contour_NLevel, store_, dataKind_, ui_);
+  dataKind_ = kDataTraced;
+  orbisk::ComputeContours(*grid_, items_.plot.Contour_NLevel, store_, ui_);
 }
 
 void TfmMain::DrawPicture() {

@@ -11,10 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "app/data_kind.h"
 #include "app/main_dialogs.h"
 #include "app/settings_store.h"
 #include "contour/plot_settings.h"
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "formula/formula_engine.h"
 #include "platform/canvas.h"
 #include "platform/ui.h"
@@ -81,21 +82,20 @@ class TfmMain {
   // message box.
   void ReDraw();
 
-  // The window's items, for the front end and the settings dialog.
-  PolarGrid& Grid() { return *grid_; }
+  // Read-only views of the window's items; they change only through the
+  // commands above.
+  const PolarGrid& Grid() const { return *grid_; }
   std::int32_t GetDataKind() const { return dataKind_; }
-  ContourStore& Store() { return store_; }
+  const ContourStore& Store() const { return store_; }
   // Every stored item: plot settings, picture size, file names, function record.
-  Settings& Items() { return items_; }
-  PlotSettings& Plot() { return items_.plot; }
-  FunctionRecord& Function() { return items_.function; }
-  FontSpec& LabelFont() { return labelFont_; }
-  Bitmap& Picture() { return picture_; }
-  FormulaEngine& Engine() { return engine_; }
+  const Settings& Items() const { return items_; }
+  const PlotSettings& Plot() const { return items_.plot; }
+  const FunctionRecord& Function() const { return items_.function; }
+  const FontSpec& LabelFont() const { return labelFont_; }
   // Current names of the three shared file dialogs.
-  std::string& OpenDialogName() { return items_.OpenedFile; }
-  std::string& SaveDialogName() { return items_.SavedFile; }
-  std::string& PictureDialogName() { return items_.SavedBMP; }
+  const std::string& OpenDialogName() const { return items_.OpenedFile; }
+  const std::string& SaveDialogName() const { return items_.SavedFile; }
+  const std::string& PictureDialogName() const { return items_.SavedBMP; }
 
  private:
   // Runs a shared file dialog proposing its current name; on OK the name is

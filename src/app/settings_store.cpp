@@ -60,7 +60,7 @@ class ValueReader {
     std::optional<RegistryValue> value = registry_.Read(name);
     if (!value || value->type != RegistryType::Binary || value->data.size() != 8) return false;
     std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(value->data[i]);
+    for (std::size_t i = 8; i-- > 0;) bits = (bits << 8) | static_cast<unsigned char>(value->data[i]);
     double number = 0;
     std::memcpy(&number, &bits, sizeof number);
     item = number;
@@ -109,7 +109,7 @@ RegistryValue DoubleValue(long double value) {
   std::uint64_t bits = 0;
   std::memcpy(&bits, &number, sizeof bits);
   std::string bytes(8, '\0');
-  for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < 8; ++i) bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
   return BinaryValue(bytes);
 }
 

@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "platform/error.h"
 #include "polar_data/test_data.h"
 

@@ -16,7 +16,7 @@
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
-#include "gui/qt_bitmap.h"
+#include "qt/qt_bitmap.h"
 #include "platform/error.h"
 #include "polar_data/sampling.h"
 #include "polar_data/polar_data_file.h"
@@ -116,14 +116,13 @@ char LocaleDecimalSeparator() {
 // formula or domain was refused (the message is already on err).
 bool LoadContours(const RenderOptions& o, PolarGrid& grid, ContourStore& store, Ui& ui,
                   std::ostream& err) {
-  std::int32_t dataKind = kDataNothing;
   if (o.polarFile) {
     ReadPolarDataFile(*o.polarFile, store, grid);
     return true;
   }
   if (!FillGrid(o.cylFile, o.record, grid, ui, err)) return false;
   ScanGrid(grid);
-  ComputeContours(grid, o.levels, store, dataKind, ui);
+  ComputeContours(grid, o.levels, store, ui);
   return true;
 }
 

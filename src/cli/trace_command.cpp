@@ -103,9 +103,8 @@ int RunTrace(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     if (!FillGrid(options.cylFile, options.record, *grid, ui, err)) return 1;
     ScanGrid(*grid);
     ContourStore store;
-    std::int32_t dataKind = kDataNothing;
     const int shownBefore = ui.Shown();
-    ComputeContours(*grid, options.levels, store, dataKind, ui);  // level failures go to err
+    ComputeContours(*grid, options.levels, store, ui);  // level failures go to err
     WriteFileAtomically(options.output, FormatTracedPolarData(store, *grid));
     // The file holds what was traced; a level that failed still fails the run.
     return ui.Shown() > shownBefore ? 1 : 0;

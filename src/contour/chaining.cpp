@@ -10,7 +10,7 @@
 
 #include "contour/chain_geometry.h"
 #include "contour/chain_scratch.h"
-#include "contour/checked_math.h"
+#include "platform/checked_math.h"
 #include "contour/literal_chaining.h"
 #include "contour/nearest_index.h"
 

@@ -2,7 +2,7 @@
 // Chaining of a level's crossings into polylines by nearest neighbours.
 
 #include "contour/crossings.h"
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk {

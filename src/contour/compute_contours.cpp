@@ -20,9 +20,7 @@ std::string MessageOf(const std::exception& error) {
 
 }  // namespace
 
-void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store,
-                     std::int32_t& dataKind, Ui& ui) {
-  dataKind = kDataTraced;
+void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui) {
   ui.ShowHourglass();
   ui.ProcessPendingEvents();
   store.ClearLines();

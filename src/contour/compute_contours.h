@@ -4,19 +4,17 @@
 
 #include <cstdint>
 
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "platform/ui.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk {
 
-// Sets dataKind to kDataTraced, shows the hourglass and processes pending
-// events once, empties the store, then traces nLevel levels in increasing
-// order and restores the default cursor. A failure inside one level is shown
+// Shows the hourglass and processes pending events once, empties the store,
+// then traces nLevel levels in increasing order and restores the default cursor. A failure inside one level is shown
 // through ui.ShowMessage as "it=<stage> il=<level> <message>" and tracing goes
 // on; a failure of the level selection (nLevel = 0) raises a MathError after
 // the store was emptied, leaving the hourglass on.
-void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store,
-                     std::int32_t& dataKind, Ui& ui);
+void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui);
 
 }  // namespace orbisk

@@ -1,6 +1,6 @@
 #include "contour/contour_levels.h"
 
-#include "contour/checked_math.h"
+#include "platform/checked_math.h"
 #include "platform/error.h"
 
 namespace orbisk {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "contour/checked_math.h"
+#include "platform/checked_math.h"
 #include "platform/error.h"
 
 namespace orbisk {
@@ -225,7 +225,9 @@ void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& 
     for (; k < arcCount && static_cast<std::int32_t>(arcs[k] >> 16) == j; ++k) {
       const auto i = static_cast<std::int32_t>(arcs[k] & 0xFFFF);
       const std::int32_t next = i == last ? 0 : i + 1;
-      pool.Fi.Add(Interpolate(level, v[i][j], v[next][j], grid.StepFi, angle[i]));
+      const auto& from = v[static_cast<std::size_t>(i)];
+      const auto& to = v[static_cast<std::size_t>(next)];
+      pool.Fi.Add(Interpolate(level, from[static_cast<std::size_t>(j)], to[static_cast<std::size_t>(j)], grid.StepFi, angle[i]));
       pool.R.Add(r);
     }
   }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "contour/store/list_ext.h"
+#include "store/list_ext.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk {

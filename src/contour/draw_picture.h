@@ -4,7 +4,7 @@
 // circle keeps a 10-pixel margin to every edge.
 
 #include "contour/plot_settings.h"
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "platform/canvas.h"
 #include "polar_data/polar_grid.h"
 

@@ -4,7 +4,7 @@
 
 #include "contour/chain_geometry.h"
 #include "contour/chaining.h"
-#include "contour/checked_math.h"
+#include "platform/checked_math.h"
 
 namespace orbisk {
 

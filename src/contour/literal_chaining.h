@@ -4,7 +4,7 @@
 // large that a distance could overflow).
 
 #include "contour/crossings.h"
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk {

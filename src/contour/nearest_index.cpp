@@ -9,9 +9,9 @@ namespace orbisk {
 namespace {
 
 template <typename T>
-auto& At(std::vector<T>& v, std::int32_t k) { return v[static_cast<std::size_t>(k)]; }
+auto& At(std::vector<T>& v, std::int64_t k) { return v[static_cast<std::size_t>(k)]; }
 template <typename T>
-const auto& At(const std::vector<T>& v, std::int32_t k) { return v[static_cast<std::size_t>(k)]; }
+const auto& At(const std::vector<T>& v, std::int64_t k) { return v[static_cast<std::size_t>(k)]; }
 
 // A squared bound that keeps every point whose distance rounds to <= d.
 double Squared(double d) { return d * d * (1 + 0x1p-40); }
@@ -134,15 +134,15 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
     At(slotOf_, e) = c;  // the cell for now
     ++At(cellStart_, c + 1);
   }
-  for (std::int64_t c = 0; c < cells; ++c) cellStart_[c + 1] += cellStart_[c];
+  for (std::int64_t c = 0; c < cells; ++c) At(cellStart_, c + 1) += At(cellStart_, c);
   slotEntry_.resize(size);
   for (std::int32_t e = 0; e < count; ++e) At(slotEntry_, At(cellStart_, At(slotOf_, e))++) = e;
-  for (std::int64_t c = cells; c > 0; --c) cellStart_[c] = cellStart_[c - 1];  // undo the advance
+  for (std::int64_t c = cells; c > 0; --c) At(cellStart_, c) = At(cellStart_, c - 1);  // undo the advance
   cellStart_[0] = 0;
   auto byX = [&](std::int32_t a, std::int32_t b) { return At(position_, a).x < At(position_, b).x; };
   crowded_ = false;
   for (std::int64_t c = 0; c < cells; ++c) {
-    const auto first = slotEntry_.begin() + cellStart_[c], last = slotEntry_.begin() + cellStart_[c + 1];
+    const auto first = slotEntry_.begin() + At(cellStart_, c), last = slotEntry_.begin() + At(cellStart_, c + 1);
     if (last - first > kMostInCell) {
       crowded_ = true;
       std::sort(first, last, byX);

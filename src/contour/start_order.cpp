@@ -4,7 +4,7 @@
 #include <cassert>
 #include <cmath>
 
-#include "contour/checked_math.h"
+#include "platform/checked_math.h"
 
 namespace orbisk {
 
@@ -39,7 +39,7 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
     keys_[p] = key;
     double offset = (static_cast<double>(key) - lowest) * factor;
     if (!(offset > 0)) offset = 0;  // also a key beyond double times a zero factor
-    const auto bucket = static_cast<std::int32_t>(std::min(offset, buckets - 1.0));
+    const auto bucket = static_cast<std::int32_t>(std::min(offset, static_cast<double>(buckets) - 1.0));
     bucketOf_[p] = bucket;
     ++bucketStart_[static_cast<std::size_t>(bucket) + 1];
   }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/checked_math.h"
 #include "platform/error.h"
 
 namespace orbisk::formula {
@@ -82,13 +83,10 @@ inline bool FailureFlagRaised() {
   asm volatile("fnstsw %0" : "=am"(status) : : "memory");
   return (status & (0x01 | 0x04 | 0x08)) != 0;  // invalid, zero divide, overflow
 }struct CheckedSteps {
-  static Extended Add(Extended a, Extended b) { return Finite(a + b); }
-  static Extended Sub(Extended a, Extended b) { return Finite(a - b); }
-  static Extended Mul(Extended a, Extended b) { return Finite(a * b); }
-  static Extended Div(Extended a, Extended b) {
-    if (b == 0) Fail(a == 0 ? MathErrorKind::InvalidOperation : MathErrorKind::DivisionByZero);
-    return Finite(a / b);
-  }
+  static Extended Add(Extended a, Extended b) { return checked::Add(a, b); }
+  static Extended Sub(Extended a, Extended b) { return checked::Sub(a, b); }
+  static Extended Mul(Extended a, Extended b) { return checked::Mul(a, b); }
+  static Extended Div(Extended a, Extended b) { return checked::Div(a, b); }
   static Extended Sqrt(Extended x) {
     if (x < 0) Fail(MathErrorKind::InvalidOperation);
     return SquareRoot(x);
@@ -98,25 +96,14 @@ inline bool FailureFlagRaised() {
     if (x < 0) Fail(MathErrorKind::InvalidOperation);
     return NaturalLog(x);
   }
-  static Extended Exp(Extended x) { return Finite(expl(x)); }
-  static double Round(Extended x) {
-    const double rounded = static_cast<double>(x);
-    if (std::isinf(rounded)) Fail(MathErrorKind::Overflow);
-    return rounded;
-  }
+  static Extended Exp(Extended x) { return checked::Check(expl(x), x, x); }
+  static double Round(Extended x) { return checked::ToDouble(x); }
   static void Operate(std::uint8_t code, const double* left, const double* right, double* target) {
     const Extended l = *left;
     const Extended r = *right;
     *target = Round(code == 9 ? Add(l, r) : code == 10 ? Mul(l, r) : code == 11 ? Sub(l, r) : Div(l, r));
   }
   [[noreturn]] static void Fail(MathErrorKind kind) { throw MathError(kind); }
-
- private:
-  // A finite input can only leave the finite range by overflowing.
-  static Extended Finite(Extended x) {
-    if (std::isinf(x)) Fail(MathErrorKind::Overflow);
-    return x;
-  }
 };
 
 }  // namespace orbisk::formula

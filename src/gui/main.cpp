@@ -3,8 +3,8 @@
 // drawn), the function-and-domain dialog, then the event loop until the main
 // window closes; closing it saves the settings.
 
-#include "gui/desktop/main_form.h"
-#include "gui/desktop/orbisk_application.h"
+#include "gui/main_form.h"
+#include "gui/orbisk_application.h"
 #include "platform/file_registry.h"
 
 int main(int argc, char** argv) {

@@ -12,7 +12,7 @@ RegistryValue ExpandStringValue(const std::string& text) {
 
 RegistryValue DwordValue(std::uint32_t value) {
   std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
   return {RegistryType::Dword, bytes};
 }
 
@@ -21,7 +21,7 @@ RegistryValue BinaryValue(const std::string& bytes) { return {RegistryType::Bina
 std::optional<std::uint32_t> DwordOf(const RegistryValue& value) {
   if (value.type != RegistryType::Dword || value.data.size() != 4) return std::nullopt;
   std::uint32_t result = 0;
-  for (int i = 3; i >= 0; --i) result = (result << 8) | static_cast<unsigned char>(value.data[i]);
+  for (std::size_t i = 4; i-- > 0;) result = (result << 8) | static_cast<unsigned char>(value.data[i]);
   return result;
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/atomic_file.h"
+#include "platform/checked_math.h"
 #include "platform/error.h"
 #include "polar_data/file_input.h"
 #include "polar_data/number_format.h"
@@ -12,17 +13,6 @@
 #include "polar_data/token_reader.h"
 
 namespace orbisk {
-
-namespace {
-
-// A read value rounded to double; values beyond the double range overflow
-// like any other store into a double.
-double ToDouble(long double value) {
-  if (std::fabs(value) > std::numeric_limits<double>::max()) throw MathError(MathErrorKind::Overflow);
-  return static_cast<double>(value);
-}
-
-}  // namespace
 
 void ReadCylData(std::string_view bytes, PolarGrid& grid) {
   TokenReader in(bytes);
@@ -42,7 +32,7 @@ void ReadCylData(std::string_view bytes, PolarGrid& grid) {
     for (std::int32_t j = 0; j < grid.NR; ++j) {
       long double value = in.ReadReal();
       in.Check();
-      row[static_cast<std::size_t>(j)] = ToDouble(value);
+      row[static_cast<std::size_t>(j)] = checked::ToDouble(value);
     }
   }
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk {

@@ -27,12 +27,4 @@ struct PolarGrid {
   long double MaxValue = 0;   // set by ScanGrid
 };
 
-// What the current picture was made from; ReDraw dispatches on it.
-enum DataKind : std::int32_t {
-  kDataNothing = 0,   // nothing yet
-  kDataCylFile = 1,   // a Cyl Data file was loaded
-  kDataPolarFile = 2, // a Polar Data file was loaded
-  kDataTraced = 3,    // contours were traced from the grid
-};
-
 }  // namespace orbisk

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/checked_math.h"
 #include "platform/error.h"
 
 namespace orbisk {
@@ -15,11 +16,6 @@ namespace {
 
 // The engine works on texts of at most 255 characters.
 std::string_view Cut(const std::string& text) { return std::string_view(text).substr(0, 255); }
-
-double ToDouble(long double value) {
-  if (std::fabs(value) > std::numeric_limits<double>::max()) throw MathError(MathErrorKind::Overflow);
-  return static_cast<double>(value);
-}
 
 // Sets the default cursor on every way out of sampling.
 class CursorGuard {
@@ -52,7 +48,7 @@ void SampleFormula(const FunctionRecord& record, PolarGrid& grid, FormulaEngine&
   grid.StepFi = GridStep(grid.FiStart, grid.FiEnd, grid.NFi);
   engine.CompileFormula(Cut(record.SFCyl));
 
-  const double errorValue = ToDouble(record.ErrorValue);
+  const double errorValue = checked::ToDouble(record.ErrorValue);
   int failures = 0;
   for (std::int32_t i = 0; i < grid.NFi; ++i) {
     const double fi = static_cast<double>(i * grid.StepFi + grid.FiStart);

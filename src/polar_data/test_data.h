@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "platform/ui.h"
 #include "polar_data/polar_grid.h"
 

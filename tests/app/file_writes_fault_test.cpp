@@ -148,7 +148,8 @@ class SettingsWriteFaults : public ::testing::Test {
     FileRegistry registry(path);
     TfmMain main(ui, bitmap, registry, dialogs);
     main.FormCreate();
-    main.OpenDialogName() = openedFile;
+    ui.fileAnswers.push_back(openedFile);  // a missing file: the load fails, the name stays
+    EXPECT_THROW(main.mnFileLoad3dClick(), FileError);
     main.FormDestroy();
     return ui.errors;
   }

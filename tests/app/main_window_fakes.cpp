@@ -30,9 +30,9 @@ bool FakeDialogs::RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine)
   return true;
 }
 
-void FakeDialogs::RunSettingsDialog(TfmMain& main) {
+void FakeDialogs::RunSettingsDialog(SettingsDialogModel& model) {
   ++settingsRuns;
-  if (settingsScript) settingsScript(main);
+  if (settingsScript) settingsScript(model);
 }
 
 }  // namespace orbisk::testing

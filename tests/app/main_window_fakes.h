@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/main_dialogs.h"
+#include "app/settings_dialog_model.h"
 #include "platform/canvas.h"
 #include "support/recording_canvas.h"
 
@@ -44,7 +45,7 @@ class FakeBitmap : public Bitmap {
 class FakeDialogs : public MainDialogs {
  public:
   bool RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine) override;
-  void RunSettingsDialog(TfmMain& main) override;
+  void RunSettingsDialog(SettingsDialogModel& model) override;
   std::string ProgramPath() const override { return programPath; }
   void CloseMainWindow() override { ++closeRequests; }
 
@@ -55,7 +56,7 @@ class FakeDialogs : public MainDialogs {
   std::vector<FunctionTexts> functionShown;
   std::vector<std::string> refusals;
 
-  std::function<void(TfmMain&)> settingsScript;
+  std::function<void(SettingsDialogModel&)> settingsScript;
   int settingsRuns = 0;
 
   std::string programPath = "/opt/orbisk/bin/orbisk";

@@ -1,6 +1,7 @@
 #pragma once
 // A main window wired to fakes and to a registry file in a temporary folder.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,18 @@ class MainWindowTest : public ::testing::Test {
   void WithFile(const std::string& path, Command command) {
     ui.fileAnswers.push_back(path);
     command();
+  }
+
+  // Runs Tools > Settings, changing the dialog's controls before OK (the
+  // settings command redraws afterwards).
+  void ChangeSettings(const std::function<void(SettingsDialogControls&)>& change) {
+    dialogs.settingsScript = [&](SettingsDialogModel& model) {
+      model.FormActivate();
+      change(model.controls);
+      model.Transfer();
+    };
+    main->mnSettingsClick();
+    dialogs.settingsScript = nullptr;
   }
 
   std::string File(const std::string& name, const std::string& content) {

@@ -28,7 +28,8 @@ TEST_F(MainWindowRedraw, AfterATracedGridRetracesWithTheCurrentLevelCount) {
   ASSERT_GT(linesWith14, 1);
 
   main->mnEditClearClick();
-  main->Plot().Contour_NLevel = 1;
+  ChangeSettings([](SettingsDialogControls& c) { c.edNLevelContour = "1"; });
+  main->mnEditClearClick();
   main->mnEditRedrawClick();
   EXPECT_TRUE(bitmap.Drawn());
   EXPECT_EQ(main->Store().LinesFi.Count(), 1);
@@ -85,8 +86,7 @@ TEST_F(MainWindowRedraw, AfterThePolarFileVanishedShowsWhyAndKeepsThePicture) {
 TEST_F(MainWindowRedraw, ErrorsOfTheTracingAreShownAndThePictureStays) {
   WithFile(File("grid.dat", kSmallCylData), [&] { main->mnFileLoad3dClick(); });
   const std::string before = bitmap.Picture();
-  main->Plot().Contour_NLevel = 0;
-  main->mnEditRedrawClick();
+  ChangeSettings([](SettingsDialogControls& c) { c.edNLevelContour = "0"; });  // its redraw fails
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], "Floating point division by zero");
   EXPECT_EQ(bitmap.Picture(), before);

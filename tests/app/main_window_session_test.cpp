@@ -47,8 +47,7 @@ TEST_F(MainWindowSession, ScriptedRunSurvivesARestart) {
   EXPECT_EQ(main->Store().LinesFi.Count(), 2);
 
   // Tools > Settings: 800 x 300, OK.
-  dialogs.settingsScript = [&](TfmMain& m) {
-    SettingsDialogModel model(m.Items(), m.Picture(), m.LabelFont());
+  dialogs.settingsScript = [&](SettingsDialogModel& model) {
     model.FormActivate();
     model.controls.edWidth = "800";
     model.controls.edHeight = "300";
@@ -106,7 +105,8 @@ TEST_F(MainWindowSession, CancelledDialogsChangeNothing) {
   main->mnToolsDelimiterPexCClick();
   EXPECT_EQ(main->GetDataKind(), kDataNothing);
   EXPECT_FALSE(bitmap.Drawn());
-  EXPECT_EQ(main->Items(), Settings{});
+  const Settings defaults;
+  EXPECT_EQ(main->Items(), defaults);
   EXPECT_EQ(main->Grid().NFi, 0);
 }
 
@@ -121,7 +121,7 @@ TEST_F(MainWindowSession, ARefusedFormulaNeverReachesTheRecord) {
 }
 
 TEST_F(MainWindowSession, ATracingFailureAfterSamplingPropagatesWithTheCursorBack) {
-  main->Plot().Contour_NLevel = 0;
+  ChangeSettings([](SettingsDialogControls& c) { c.edNLevelContour = "0"; });
   EXPECT_THROW(main->mnNewCylDataClick(), MathError);
   EXPECT_EQ(ui.log.back(), "cursor");
   EXPECT_EQ(main->GetDataKind(), kDataTraced);

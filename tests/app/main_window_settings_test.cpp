@@ -21,8 +21,7 @@ void PressOk(SettingsDialogModel& model, FakeUi& ui) {
 
 TEST_F(MainWindowSettings, ABadLevelsTextKeepsWhatWasTransferredBeforeIt) {
   WithFile(File("grid.dat", kSmallCylData), [&] { main->mnFileLoad3dClick(); });
-  dialogs.settingsScript = [&](TfmMain& m) {
-    SettingsDialogModel model(m.Items(), m.Picture(), m.LabelFont());
+  dialogs.settingsScript = [&](SettingsDialogModel& model) {
     model.FormActivate();
     model.controls.edWidth = "800";
     model.controls.edFitXY = "3";
@@ -58,8 +57,7 @@ TEST_F(MainWindowSettings, DefaultThenCancelKeepsTheDefaultsAndRedrawsTheOldGrid
   bitmap.SetHeight(300);
   const std::int32_t tracedLines = main->Store().LinesFi.Count();
 
-  dialogs.settingsScript = [&](TfmMain& m) {
-    SettingsDialogModel model(m.Items(), m.Picture(), m.LabelFont());
+  dialogs.settingsScript = [&](SettingsDialogModel& model) {
     model.FormActivate();
     model.btDefaultClick();
     // Cancel: no transfer.
@@ -67,7 +65,8 @@ TEST_F(MainWindowSettings, DefaultThenCancelKeepsTheDefaultsAndRedrawsTheOldGrid
   main->mnEditClearClick();
   main->mnSettingsClick();
 
-  EXPECT_EQ(main->Items(), Settings{});
+  const Settings defaults;
+  EXPECT_EQ(main->Items(), defaults);
   EXPECT_EQ(bitmap.width, 500);
   EXPECT_EQ(bitmap.height, 500);
   EXPECT_EQ(main->SaveDialogName(), "");
@@ -82,8 +81,8 @@ TEST_F(MainWindowSettings, DefaultThenCancelKeepsTheDefaultsAndRedrawsTheOldGrid
 TEST_F(MainWindowSettings, DefaultWhilePolarDataIsShownReadsNoFile) {
   WithFile(File("lines.dat", kOnePolyline), [&] { main->mnFileLoadPolarClick(); });
   const std::string before = bitmap.Picture();
-  dialogs.settingsScript = [&](TfmMain& m) {
-    SettingsDialogModel(m.Items(), m.Picture(), m.LabelFont()).btDefaultClick();
+  dialogs.settingsScript = [&](SettingsDialogModel& model) {
+    model.btDefaultClick();
   };
   main->mnSettingsClick();
   EXPECT_EQ(main->OpenDialogName(), "");

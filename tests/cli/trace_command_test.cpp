@@ -37,9 +37,8 @@ TEST(TraceCommand, WritesPolylinesThatReloadBitForBit) {
   ReadCylDataFile(cyl, *grid);
   ScanGrid(*grid);
   ContourStore traced;
-  std::int32_t dataKind = 0;
   orbisk::testing::FakeUi ui;
-  ComputeContours(*grid, 6, traced, dataKind, ui);
+  ComputeContours(*grid, 6, traced, ui);
 
   auto reloadedGrid = std::make_unique<PolarGrid>();
   ContourStore reloaded;

@@ -56,10 +56,8 @@ TEST(ComputeContours, TracesEveryLevelBetweenHourglassAndCursor) {
   ContourStore store;
   store.LinesFi.Add(std::make_unique<TListExt>());  // a stale entry to be cleared
   store.LinesR.Add(nullptr);
-  std::int32_t dataKind = kDataCylFile;
   FakeUi ui;
-  ComputeContours(*grid, 3, store, dataKind, ui);
-  EXPECT_EQ(dataKind, kDataTraced);
+  ComputeContours(*grid, 3, store, ui);
   EXPECT_EQ(ui.log, (std::vector<std::string>{"hourglass", "events", "cursor"}));
   ExpectSoundPolylines(store, *grid);
   EXPECT_EQ(PolylinesOf(store).size(), testing::LiteralTrace(*grid, 3).size());
@@ -71,9 +69,8 @@ TEST(ComputeContours, NegativeLevelCountLeavesTheStoreEmpty) {
   ContourStore store;
   store.LinesFi.Add(std::make_unique<TListExt>());
   store.LinesR.Add(std::make_unique<TListExt>());
-  std::int32_t dataKind = 0;
   FakeUi ui;
-  ComputeContours(*grid, -2, store, dataKind, ui);
+  ComputeContours(*grid, -2, store, ui);
   EXPECT_EQ(store.LinesFi.Count(), 0);
   EXPECT_EQ(store.LinesR.Count(), 0);
   EXPECT_EQ(ui.log.back(), "cursor");
@@ -84,11 +81,9 @@ TEST(ComputeContours, ZeroLevelsFailAfterClearingAndKeepTheHourglass) {
   ContourStore store;
   store.LinesFi.Add(std::make_unique<TListExt>());
   store.LinesR.Add(std::make_unique<TListExt>());
-  std::int32_t dataKind = 0;
   FakeUi ui;
-  EXPECT_THROW(ComputeContours(*grid, 0, store, dataKind, ui), MathError);
+  EXPECT_THROW(ComputeContours(*grid, 0, store, ui), MathError);
   EXPECT_EQ(store.LinesFi.Count(), 0);
-  EXPECT_EQ(dataKind, kDataTraced);
   EXPECT_EQ(ui.log, (std::vector<std::string>{"hourglass", "events"}));
 }
 
@@ -98,9 +93,8 @@ TEST(ComputeContours, ReportsAFailedLevelAndGoesOn) {
   grid->Values[0][0] = 1;
   testing::ScanValues(*grid);
   ContourStore store;
-  std::int32_t dataKind = 0;
   FakeUi ui;
-  ComputeContours(*grid, 2, store, dataKind, ui);
+  ComputeContours(*grid, 2, store, ui);
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"it=1 il=0 Floating point overflow",
                                                    "it=1 il=1 Floating point overflow"}));
   EXPECT_EQ(ui.log.back(), "cursor");
@@ -111,9 +105,8 @@ TEST(ComputeContours, ReportsAGatheringFailureAtStageZero) {
   auto grid = BumpGrid();
   grid->NFi = 300;  // more rows than the value array holds
   ContourStore store;
-  std::int32_t dataKind = 0;
   FakeUi ui;
-  ComputeContours(*grid, 1, store, dataKind, ui);
+  ComputeContours(*grid, 1, store, ui);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].rfind("it=0 il=0 ", 0), 0u) << ui.messages[0];
 }

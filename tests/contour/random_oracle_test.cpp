@@ -112,9 +112,8 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
 // Traces the grid with nLevel levels and compares with the literal walk.
 ::testing::AssertionResult TracesAsTheLiteralWalk(const PolarGrid& grid, std::int32_t nLevel) {
   ContourStore store;
-  std::int32_t dataKind = 0;
   testing::FakeUi ui;
-  ComputeContours(grid, nLevel, store, dataKind, ui);
+  ComputeContours(grid, nLevel, store, ui);
   if (!ui.messages.empty()) return ::testing::AssertionFailure() << ui.messages[0];
   return SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(grid, nLevel));
 }

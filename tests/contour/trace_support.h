@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "contour/store/contour_store.h"
+#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk::testing {

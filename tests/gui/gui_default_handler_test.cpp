@@ -6,8 +6,8 @@
 #include <QObject>
 #include <gtest/gtest.h>
 
-#include "gui/desktop/orbisk_application.h"
-#include "gui/desktop/uncaught_errors.h"
+#include "gui/orbisk_application.h"
+#include "gui/uncaught_errors.h"
 #include "platform/error.h"
 #include "support/fake_ui.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "formula/formula_engine.h"
-#include "gui/desktop/function_dialog.h"
+#include "gui/function_dialog.h"
 #include "gui_test_support.h"
 #include "support/fake_ui.h"
 

@@ -7,8 +7,8 @@
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
-#include "gui/desktop/function_dialog.h"
-#include "gui/desktop/main_form.h"
+#include "gui/function_dialog.h"
+#include "gui/main_form.h"
 #include "gui_test_support.h"
 #include "platform/file_registry.h"
 #include "support/fake_ui.h"
@@ -173,7 +173,6 @@ TEST_F(MainFormTest, NewCylDataDrawsTheDefaultMapAndCancelChangesNothing) {
 }
 
 TEST_F(MainFormTest, SettingsRedrawsAfterCancelAtTheNewSize) {
-  form_->Model().Items().pictureWidth = 80;  // what a Default would not touch
   AnswerNextDialog([](QDialog& dialog) {
     dialog.findChild<QLineEdit*>("edWidth")->setText("120");
     dialog.findChild<QLineEdit*>("edHeight")->setText("90");
@@ -212,7 +211,8 @@ TEST_F(MainFormTest, ExitAndTheCloseBoxSaveTheSettingsForTheNextStart) {
   // The next start proposes the saved name; its close box saves as Exit does.
   FakeUi next;
   MainForm again(registry_, &next);
-  again.Model().Items().SavedFile = "after-close.dat";
+  next.fileAnswers = {dir_.File("after-close.dat")};  // missing: its load fails, the name stays
+  again.findChild<QAction*>("mnFileLoadPolar")->trigger();
   again.show();
   again.close();
   EXPECT_NE(ReadFile(registry_.path()).find("after-close.dat"), std::string::npos);

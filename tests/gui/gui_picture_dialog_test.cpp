@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <gtest/gtest.h>
 
-#include "gui/desktop/file_dialogs.h"
-#include "gui/desktop/picture_preview.h"
-#include "gui/qt_bitmap.h"
+#include "qt/file_dialogs.h"
+#include "qt/picture_preview.h"
+#include "qt/qt_bitmap.h"
 #include "support/temp_dir.h"
 
 namespace orbisk {

@@ -11,9 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "app/settings_store.h"
-#include "gui/desktop/settings_dialog.h"
-#include "gui/desktop/style_pickers.h"
-#include "gui/qt_bitmap.h"
+#include "gui/settings_dialog.h"
+#include "gui/style_pickers.h"
+#include "qt/qt_bitmap.h"
 #include "support/fake_ui.h"
 
 namespace orbisk {
@@ -35,7 +35,8 @@ class SettingsDialogTest : public ::testing::Test {
   SettingsDialogTest() : picture_(500, 500) {}
 
   std::unique_ptr<Tfmset> Open() {
-    auto dialog = std::make_unique<Tfmset>(settings_, picture_, labelFont_, ui_, pickers_);
+    models_.push_back(std::make_unique<SettingsDialogModel>(settings_, picture_, labelFont_));
+    auto dialog = std::make_unique<Tfmset>(*models_.back(), ui_, pickers_);
     dialog->show();
     return dialog;
   }
@@ -50,6 +51,7 @@ class SettingsDialogTest : public ::testing::Test {
   FontSpec labelFont_;
   FakeUi ui_;
   ScriptedPickers pickers_;
+  std::vector<std::unique_ptr<SettingsDialogModel>> models_;  // one per opening
 };
 
 TEST_F(SettingsDialogTest, ShowsTheDefaults) {

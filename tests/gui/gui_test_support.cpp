@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "gui/desktop/orbisk_application.h"
+#include "gui/orbisk_application.h"
 
 namespace orbisk::testing {
 

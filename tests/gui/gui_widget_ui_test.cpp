@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
-#include "gui/desktop/widget_ui.h"
+#include "qt/widget_ui.h"
 #include "gui_test_support.h"
 
 namespace orbisk {

@@ -1,0 +1,73 @@
+#pragma once
+// The main window: the menu bar and a scroll area showing the picture 1:1,
+// around the TfmMain model. It provides the model's front-end services (the
+// two dialogs, the program path, the locale's decimal separator, closing) and
+// runs every command under the default handler.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <memory>
+
+#include "app/main_dialogs.h"
+#include "app/main_window.h"
+#include "gui/main_menu.h"
+#include "gui/style_pickers.h"
+#include "qt/qt_bitmap.h"
+
+namespace orbisk {
+
+class Registry;
+class TfmEdFCylinder;
+class WidgetUi;
+
+class MainForm : public QMainWindow, public MainDialogs {
+ public:
+  // FormCreate runs here: the settings are read from registry, the picture
+  // sized, nothing drawn. ui null: the window's own message boxes and file
+  // dialogs; pickers null: the colour and font dialogs.
+  explicit MainForm(Registry& registry, Ui* ui = nullptr, StylePickers* pickers = nullptr);
+  ~MainForm() override;
+
+  // Creates the function-and-domain dialog, hidden, for every New Cyl Data.
+  void CreateFunctionDialog();
+  // Shows the window at its first size, centred on the screen.
+  void ShowCentred();
+
+  // Runs one command; an error escaping it goes to the default handler. The
+  // picture is shown afresh afterwards.
+  void RunCommand(MainCommand command);
+
+  TfmMain& Model() { return main_; }
+  // Where this window shows its messages and errors.
+  Ui& FormUi() { return ui_; }
+  QtBitmap& PictureBitmap() { return picture_; }
+  QLabel& PictureView() { return *view_; }
+  QScrollArea& Scroller() { return *scroller_; }
+  TfmEdFCylinder* FunctionDialog() { return functionDialog_; }
+
+  bool RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine) override;
+  void RunSettingsDialog(SettingsDialogModel& model) override;
+  std::string ProgramPath() const override;
+  char DecimalSeparator() const override;
+  void CloseMainWindow() override;
+
+ protected:
+  // Closing by Exit or by the close box alike runs FormDestroy.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ShowPicture();
+
+  std::unique_ptr<WidgetUi> ownUi_;
+  Ui& ui_;
+  DialogPickers ownPickers_;
+  StylePickers& pickers_;
+  QtBitmap picture_;
+  TfmMain main_;
+  QScrollArea* scroller_;
+  QLabel* view_;
+  TfmEdFCylinder* functionDialog_ = nullptr;
+};
+
+}  // namespace orbisk

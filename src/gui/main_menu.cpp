@@ -1,0 +1,84 @@
+#include "gui/main_menu.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <map>
+#include <string>
+
+namespace orbisk {
+
+const std::vector<MenuEntry>& MainMenuEntries() {
+  static const std::vector<MenuEntry> entries = {
+      {{"File", "New", "Cyl Data"}, "mnNewCylData", &TfmMain::mnNewCylDataClick, ""},
+      {{"File", "Load", "Cyl Data"}, "mnFileLoad3d", &TfmMain::mnFileLoad3dClick, ""},
+      {{"File", "Load", "Polar Data"}, "mnFileLoadPolar", &TfmMain::mnFileLoadPolarClick, ""},
+      {{"File", "Save", "Picture"}, "mnFileSavePicture", &TfmMain::mnFileSavePictureClick, ""},
+      {{"File", "Save", "Cyl Data"}, "mnSaveCylData", &TfmMain::mnSaveCylDataClick, ""},
+      {{"File", "-"}, "mnBreak1", nullptr, ""},
+      {{"File", "E&xit"}, "mnExit", &TfmMain::mnExitClick, ""},
+      {{"Edit", "ReDraw"}, "mnEditRedraw", &TfmMain::mnEditRedrawClick, ""},
+      {{"Edit", "Copy"}, "mnEditCopy", &TfmMain::mnEditCopyClick, ""},
+      {{"Edit", "Clear"}, "mnEditClear", &TfmMain::mnEditClearClick, ""},
+      {{"Tools", "Settings"}, "mnSettings", &TfmMain::mnSettingsClick, ""},
+      {{"Tools", "Test", "Generate 3d data"}, "mnGenerate", &TfmMain::mnGenerateClick, ""},
+      {{"Tools", "Test", "Generate Polar data"}, "GenPolar1", &TfmMain::GenPolar1Click, ""},
+      {{"Tools", "Replace delimiter", ".->,"}, "mnToolsDelimiterPtoC", &TfmMain::mnToolsDelimiterPtoCClick, ""},
+      {{"Tools", "Replace delimiter", ",->."}, "mnToolsDelimiterCtoP", &TfmMain::mnToolsDelimiterCtoPClick, ""},
+      {{"Tools", "Replace delimiter", ".<->,"}, "mnToolsDelimiterPexC", &TfmMain::mnToolsDelimiterPexCClick, ""},
+      {{"Help", "Contents"}, "mnHelpContents", &TfmMain::mnHelpContentsClick, "F1"},
+      {{"Help", "About"}, "mnAbout", &TfmMain::mnAboutClick, ""},
+  };
+  return entries;
+}
+
+namespace {
+
+// Object names of the menus, by their caption path.
+const std::map<std::string, const char*>& MenuNames() {
+  static const std::map<std::string, const char*> names = {
+      {"File", "mnFile"},       {"Edit", "mnRun"},      {"Tools", "mnTools"},
+      {"Help", "mnHelp"},       {"File/New", "mnNew"},  {"File/Load", "mnLoad"},
+      {"File/Save", "mnSave"},  {"Tools/Test", "mnTest"}, {"Tools/Replace delimiter", "mnToolsDelimiter"},
+  };
+  return names;
+}
+
+// The menu at path below bar, created on first use.
+QMenu* MenuAt(QMenuBar& bar, std::map<std::string, QMenu*>& menus, const std::vector<const char*>& path,
+              std::size_t depth) {
+  std::string key;
+  QMenu* menu = nullptr;
+  for (std::size_t i = 0; i < depth; ++i) {
+    key += (i == 0 ? "" : "/") + std::string(path[i]);
+    auto found = menus.find(key);
+    if (found == menus.end()) {
+      QMenu* child = menu == nullptr ? bar.addMenu(path[i]) : menu->addMenu(path[i]);
+      auto name = MenuNames().find(key);
+      if (name != MenuNames().end()) child->setObjectName(name->second);
+      found = menus.emplace(key, child).first;
+    }
+    menu = found->second;
+  }
+  return menu;
+}
+
+}  // namespace
+
+void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run) {
+  std::map<std::string, QMenu*> menus;
+  for (const MenuEntry& entry : MainMenuEntries()) {
+    QMenu* menu = MenuAt(bar, menus, entry.path, entry.path.size() - 1);
+    if (entry.command == nullptr) {
+      menu->addSeparator()->setObjectName(entry.name);
+      continue;
+    }
+    QAction* action = menu->addAction(entry.path.back());
+    action->setObjectName(entry.name);
+    if (*entry.shortcut != '\0') action->setShortcut(QKeySequence(entry.shortcut));
+    const MainCommand command = entry.command;
+    QObject::connect(action, &QAction::triggered, &bar, [run, command] { run(command); });
+  }
+}
+
+}  // namespace orbisk

@@ -1,0 +1,39 @@
+#pragma once
+// The picture bitmap on Qt: a QImage drawn through QtCanvas, saved as BMP, PNG
+// or SVG, and copied to the clipboard. Needs a QGuiApplication (for fonts).
+
+#include <QImage>
+
+#include "qt/qt_canvas.h"
+#include "platform/canvas.h"
+
+namespace orbisk {
+
+class QtBitmap : public Bitmap {
+ public:
+  // A white picture of the given size.
+  QtBitmap(int width = 0, int height = 0);
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void SetWidth(int width) override;
+  void SetHeight(int height) override;
+  Canvas& GetCanvas() override { return canvas_; }
+  void Whiteness() override;
+  void SaveToFile(const std::string& path) override;
+  void CopyToClipboard() override;
+
+  // The picture as painted so far.
+  const QImage& Image() { return canvas_.Image(); }
+  // The file bytes of the picture in each format.
+  std::string BmpBytes();
+  std::string PngBytes();
+  std::string SvgBytes();
+
+ private:
+  QtCanvas canvas_;
+  int width_ = 0;   // as set; negative sizes count as 0
+  int height_ = 0;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,55 @@
+#pragma once
+// The canvas of the picture bitmap: a QPainter on a 32-bit QImage, with the
+// list of calls since the last full repaint kept for replaying.
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <vector>
+
+#include "qt/qt_paint_ops.h"
+#include "platform/canvas.h"
+
+namespace orbisk {
+
+class QtCanvas : public Canvas {
+ public:
+  QtCanvas();
+  ~QtCanvas() override;
+
+  void SetPen(Color color, int width) override;
+  void SetBrushColor(Color color) override;
+  void SetBrushStyle(BrushStyle style) override;
+  void SetFont(const FontSpec& font) override;
+  void FillRect(int left, int top, int right, int bottom) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override;
+
+  // The picture, with every call so far painted.
+  const QImage& Image();
+  // Replaces the picture by one of the given size: the old content at the
+  // top left, white elsewhere. Raises Error when the memory cannot be had;
+  // the picture is then unchanged.
+  void Resize(int width, int height);
+  // Every pixel white; the replay list starts afresh.
+  void Whiten();
+  // Paints, onto a painter begun on a white device of the picture's size, the
+  // calls since the last full repaint.
+  void Replay(QPainter& painter) const;
+
+ private:
+  void Run(PaintOp op);
+  void EndPainting();
+  void RestartReplayList();
+
+  QImage image_;
+  std::unique_ptr<QPainter> painter_;  // active on image_ between calls, or null
+  PaintState state_;
+  PaintState replayStart_;             // state when the replay list began
+  std::vector<PaintOp> replay_;
+};
+
+}  // namespace orbisk

@@ -1,0 +1,66 @@
+#include "qt/qt_fonts.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+namespace orbisk {
+
+namespace {
+
+// A Windows face, the plain face it stands for, and that face's metric twin.
+struct FaceFamily {
+  const char* cyrillic;
+  const char* plain;
+  const char* twin;
+};
+
+constexpr FaceFamily kFaces[] = {
+    {"Arial Cyr", "Arial", "Liberation Sans"},
+    {"Times New Roman Cyr", "Times New Roman", "Liberation Serif"},
+    {"Courier New Cyr", "Courier New", "Liberation Mono"},
+};
+
+// Sizes outside this range are clamped: a font cannot be empty, and a huge
+// one only costs memory.
+constexpr int kMaxPixelSize = 4096;
+
+}  // namespace
+
+void InstallFontSubstitutions() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (const FaceFamily& face : kFaces) {
+      QStringList targets;
+      if (QFontDatabase::hasFamily(face.plain)) {
+        targets << face.plain;
+      } else if (QFontDatabase::hasFamily(face.twin)) {
+        QFont::insertSubstitution(face.plain, face.twin);
+        targets << face.twin;
+      } else {
+        targets << face.plain;  // leave the choice to fontconfig's aliases
+      }
+      QFont::insertSubstitutions(face.cyrillic, targets);
+    }
+  });
+}
+
+QFont ToQFont(const FontSpec& wanted) {
+  InstallFontSubstitutions();
+  QFont font(QString::fromStdString(wanted.name));
+  long pixels = std::lround(wanted.size * 96.0 / 72.0);
+  font.setPixelSize(static_cast<int>(std::clamp<long>(pixels, 1, kMaxPixelSize)));
+  font.setBold(wanted.bold);
+  font.setItalic(wanted.italic);
+  font.setUnderline(wanted.underline);
+  font.setStrikeOut(wanted.strikeOut);
+  // Name the face actually used, so that an SVG written from this font names
+  // a face that other programs find too.
+  font.setFamily(QFontInfo(font).family());
+  return font;
+}
+
+}  // namespace orbisk

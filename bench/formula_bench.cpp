@@ -3,7 +3,6 @@
 // time per item is the time per point.
 
 #include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <vector>
 

@@ -1,19 +1,18 @@
 // DrawPicture of the default map (the default formula on a 256 x 256 grid, 14
 // levels) onto the Qt picture bitmap, at 500 x 500 and 2000 x 2000 pixels.
 
-#include <benchmark/benchmark.h>
-
 #include <QGuiApplication>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <memory>
 
-#include "platform/silent_ui.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
 #include "formula/formula_engine.h"
-#include "qt/qt_bitmap.h"
+#include "platform/silent_ui.h"
 #include "polar_data/function_record.h"
 #include "polar_data/sampling.h"
+#include "qt/qt_bitmap.h"
 
 namespace orbisk {
 namespace {

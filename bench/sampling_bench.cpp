@@ -1,11 +1,10 @@
 // SampleFormula of the default formula over the largest grid (256 x 256).
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
-#include "platform/silent_ui.h"
 #include "formula/formula_engine.h"
+#include "platform/silent_ui.h"
 #include "polar_data/function_record.h"
 #include "polar_data/sampling.h"
 

@@ -4,18 +4,17 @@
 // whole pool for every point.
 
 #include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <random>
 
-#include "platform/silent_ui.h"
 #include "contour/chaining.h"
 #include "contour/compute_contours.h"
 #include "contour/contour_levels.h"
 #include "contour/crossings.h"
 #include "contour/literal_chaining.h"
+#include "platform/silent_ui.h"
 #include "polar_data/sampling.h"
 
 namespace {
@@ -49,7 +48,8 @@ std::unique_ptr<orbisk::PolarGrid> SampledGrid(long double rInt, long double rEx
 std::unique_ptr<orbisk::PolarGrid> NoiseGrid(int size) {
   std::mt19937_64 random(42);
   std::uniform_real_distribution<double> unit(0, 1);
-  return SampledGrid(1, 2, [&](double, double, double) { return unit(random); }, size);
+  return SampledGrid(
+      1, 2, [&](double, double, double) { return unit(random); }, size);
 }
 
 // The noise over a sector a thousandth of a radian wide, askew: the crossings
@@ -82,9 +82,8 @@ void BM_TraceDefaultFormula(benchmark::State& state) {
 BENCHMARK(BM_TraceDefaultFormula)->Unit(benchmark::kMillisecond);
 
 void BM_TraceTestFunction3d(benchmark::State& state) {
-  auto grid = SampledGrid(0.5L, 1, [](double x, double y, double r) {
-    return std::fabs(x - y + 5) + std::sqrt(r) - std::fabs(y - 7);
-  });
+  auto grid = SampledGrid(
+      0.5L, 1, [](double x, double y, double r) { return std::fabs(x - y + 5) + std::sqrt(r) - std::fabs(y - 7); });
   Trace(state, *grid);
 }
 BENCHMARK(BM_TraceTestFunction3d)->Unit(benchmark::kMillisecond);
@@ -112,7 +111,8 @@ void TraceLevels(benchmark::State& state, Chain chain) {
   state.counters["polylines"] = store.LinesFi.Count();
 }
 
-void BM_ChainNoise64(benchmark::State& state) { TraceLevels(state, [](orbisk::CrossingPool& pool, const orbisk::PolarGrid& grid, orbisk::ContourStore& store) {
+void BM_ChainNoise64(benchmark::State& state) {
+  TraceLevels(state, [](orbisk::CrossingPool& pool, const orbisk::PolarGrid& grid, orbisk::ContourStore& store) {
     orbisk::ChainCrossings(pool, grid, store);
   });
 }

@@ -11,8 +11,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const long double kValues[] = {
-      0.5L, -0.0L, 1.0L / 3, 123456789.0L, std::numeric_limits<long double>::denorm_min(),
-      std::numeric_limits<long double>::max(), -std::numeric_limits<long double>::max(),
+      0.5L,
+      -0.0L,
+      1.0L / 3,
+      123456789.0L,
+      std::numeric_limits<long double>::denorm_min(),
+      std::numeric_limits<long double>::max(),
+      -std::numeric_limits<long double>::max(),
   };
   const std::string body(reinterpret_cast<const char*>(data), size);
   for (long double value : kValues) {

@@ -24,9 +24,8 @@ namespace {
 // removed when the process ends.
 struct ScratchFile {
   ScratchFile() {
-    std::filesystem::path folder = std::filesystem::is_directory("/dev/shm")
-                                       ? std::filesystem::path("/dev/shm")
-                                       : std::filesystem::temp_directory_path();
+    std::filesystem::path folder = std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                                             : std::filesystem::temp_directory_path();
     path = (folder / ("orbisk-registry-fuzz-" + std::to_string(::getpid()) + ".reg")).string();
   }
   ~ScratchFile() { std::remove(path.c_str()); }
@@ -69,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.LinesFi.Add(std::move(fi));
   store.LinesR.Add(std::move(r));
   try {
-    DrawPicture(*grid, store, settings.plot, labelFont, picture.canvas, picture.width,
-                picture.height, '.');
+    DrawPicture(*grid, store, settings.plot, labelFont, picture.canvas, picture.width, picture.height, '.');
   } catch (const Error&) {
   }
   return 0;

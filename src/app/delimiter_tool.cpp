@@ -1,11 +1,11 @@
 #include "app/delimiter_tool.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"

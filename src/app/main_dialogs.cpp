@@ -3,8 +3,7 @@
 namespace orbisk {
 
 FunctionTexts TextsOf(const FunctionRecord& record) {
-  return {record.SFCyl, record.SFiStart, record.SFiEnd, record.SRInt,
-          record.SRExt, record.SNFi,     record.SNR};
+  return {record.SFCyl, record.SFiStart, record.SFiEnd, record.SRInt, record.SRExt, record.SNFi, record.SNR};
 }
 
 FunctionRecord WithTexts(const FunctionRecord& base, const FunctionTexts& texts) {

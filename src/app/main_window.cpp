@@ -46,8 +46,7 @@ void RestoringCursorOnError(Ui& ui, Work work) {
 }  // namespace
 
 TfmMain::TfmMain(Ui& ui, Bitmap& picture, Registry& registry, MainDialogs& dialogs)
-    : ui_(ui), picture_(picture), registry_(registry), dialogs_(dialogs),
-      grid_(std::make_unique<PolarGrid>()) {}
+    : ui_(ui), picture_(picture), registry_(registry), dialogs_(dialogs), grid_(std::make_unique<PolarGrid>()) {}
 
 TfmMain::~TfmMain() = default;
 
@@ -241,8 +240,8 @@ void TfmMain::ComputeContours() {
 }
 
 void TfmMain::DrawPicture() {
-  orbisk::DrawPicture(*grid_, store_, items_.plot, labelFont_, picture_.GetCanvas(),
-                      picture_.Width(), picture_.Height(), dialogs_.DecimalSeparator());
+  orbisk::DrawPicture(*grid_, store_, items_.plot, labelFont_, picture_.GetCanvas(), picture_.Width(),
+                      picture_.Height(), dialogs_.DecimalSeparator());
 }
 
 }  // namespace orbisk

@@ -15,12 +15,12 @@
 #include "app/main_dialogs.h"
 #include "app/settings_store.h"
 #include "contour/plot_settings.h"
-#include "store/contour_store.h"
 #include "formula/formula_engine.h"
 #include "platform/canvas.h"
 #include "platform/ui.h"
 #include "polar_data/function_record.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 

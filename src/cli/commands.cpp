@@ -18,11 +18,17 @@ const std::vector<Command>& Commands() {
       {"eval", "eval TEXT", RunEval},
       {"compile", "compile TEXT", RunCompile},
       {"eval-at", "eval-at TEXT X Y", RunEvalAt},
-      {"sample", "sample [--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] [--error-value V] -o OUT", RunSample},
+      {"sample",
+       "sample [--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] [--error-value V] "
+       "-o OUT",
+       RunSample},
       {"generate", "generate 3d|polar OUT", RunGenerate},
       {"scan", "scan FILE", RunScan},
       {"trace", "trace (--cyl FILE | [sample options]) [--levels N] -o OUT", RunTrace},
-      {"render", "render (--cyl FILE | --polar FILE | [sample options]) [--levels N] [--width W] [--height H] -o OUT.bmp|OUT.png|OUT.svg", RunRender},
+      {"render",
+       "render (--cyl FILE | --polar FILE | [sample options]) [--levels N] [--width W] [--height H] -o "
+       "OUT.bmp|OUT.png|OUT.svg",
+       RunRender},
       {"delimiter", "delimiter (p2c|c2p|swap) SRC DST", RunDelimiter},
   };
   return commands;

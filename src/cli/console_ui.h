@@ -28,9 +28,7 @@ class ConsoleUi : public Ui {
   void ShowInformation(const std::string& caption, const std::string& text) override {
     err_ << caption << ": " << text << "\n";
   }
-  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override {
-    return std::nullopt;
-  }
+  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override { return std::nullopt; }
   void ShowHelp(const std::string&) override {}
 
   // Messages and errors shown so far.

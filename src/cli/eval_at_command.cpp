@@ -1,10 +1,11 @@
 // orbisk-cli eval-at TEXT X Y: a formula's value at one point.
 
+#include <locale.h>
+
 #include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <optional>
 
 #include "cli/commands.h"

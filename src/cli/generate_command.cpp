@@ -4,9 +4,9 @@
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
-#include "store/contour_store.h"
 #include "platform/error.h"
 #include "polar_data/test_data.h"
+#include "store/contour_store.h"
 
 namespace orbisk::cli {
 

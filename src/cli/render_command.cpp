@@ -16,10 +16,10 @@
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
-#include "qt/qt_bitmap.h"
 #include "platform/error.h"
-#include "polar_data/sampling.h"
 #include "polar_data/polar_data_file.h"
+#include "polar_data/sampling.h"
+#include "qt/qt_bitmap.h"
 
 namespace orbisk::cli {
 
@@ -49,8 +49,8 @@ int ParseInt(const std::string& option, const std::string& text, int low, int hi
     used = 0;
   }
   if (used == 0 || used != text.size() || value < low || value > high) {
-    throw InputError(option + " needs an integer from " + std::to_string(low) + " to " +
-                     std::to_string(high) + ", not '" + text + "'");
+    throw InputError(option + " needs an integer from " + std::to_string(low) + " to " + std::to_string(high) +
+                     ", not '" + text + "'");
   }
   return static_cast<int>(value);
 }
@@ -114,8 +114,7 @@ char LocaleDecimalSeparator() {
 
 // Fills grid and store as the chosen source says. Returns false when the
 // formula or domain was refused (the message is already on err).
-bool LoadContours(const RenderOptions& o, PolarGrid& grid, ContourStore& store, Ui& ui,
-                  std::ostream& err) {
+bool LoadContours(const RenderOptions& o, PolarGrid& grid, ContourStore& store, Ui& ui, std::ostream& err) {
   if (o.polarFile) {
     ReadPolarDataFile(*o.polarFile, store, grid);
     return true;
@@ -149,8 +148,8 @@ int RunRender(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     labelFont.name = settings.Label_FontName;
     labelFont.size = settings.Label_FontSize;
     QtBitmap picture(options.width, options.height);
-    DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(),
-                picture.Height(), LocaleDecimalSeparator());
+    DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
+                LocaleDecimalSeparator());
     picture.SaveToFile(options.output);
   } catch (const Error& e) {
     err << DefaultHandlerText(e.what()) << "\n";

@@ -55,8 +55,8 @@ bool ConsumeSampleOption(const Args& args, std::size_t& i, FunctionRecord& recor
   return true;
 }
 
-bool FillGrid(const std::optional<std::string>& cylFile, const FunctionRecord& record,
-              PolarGrid& grid, Ui& ui, std::ostream& err) {
+bool FillGrid(const std::optional<std::string>& cylFile, const FunctionRecord& record, PolarGrid& grid, Ui& ui,
+              std::ostream& err) {
   if (cylFile) {
     ReadCylDataFile(*cylFile, grid);
     return true;

@@ -29,7 +29,7 @@ bool ConsumeSampleOption(const Args& args, std::size_t& i, FunctionRecord& recor
 // Fills the grid from the Cyl Data file when one is given, else samples record
 // after checking its texts as the function dialog does. A refused text is
 // written to err and gives false; read errors and math errors propagate.
-bool FillGrid(const std::optional<std::string>& cylFile, const FunctionRecord& record,
-              PolarGrid& grid, Ui& ui, std::ostream& err);
+bool FillGrid(const std::optional<std::string>& cylFile, const FunctionRecord& record, PolarGrid& grid, Ui& ui,
+              std::ostream& err);
 
 }  // namespace orbisk::cli

@@ -40,8 +40,7 @@ std::int32_t ParseLevels(const std::string& text) {
     used = 0;
   }
   if (used == 0 || used != text.size() || value < 1 || value > kMaxLevels) {
-    throw InputError("--levels needs an integer from 1 to " + std::to_string(kMaxLevels) + ", not '" +
-                     text + "'");
+    throw InputError("--levels needs an integer from 1 to " + std::to_string(kMaxLevels) + ", not '" + text + "'");
   }
   return static_cast<std::int32_t>(value);
 }

@@ -3,8 +3,9 @@
 // compares goes through these, so that any two ways of chaining compute the
 // very same values.
 
-#include <cmath>
 #include <math.h>
+
+#include <cmath>
 
 namespace orbisk {
 
@@ -14,9 +15,7 @@ struct PlanePoint {
 };
 
 // sinl(fi) and cosl(fi), by the same kernels with one argument reduction.
-inline void SineAndCosine(long double fi, long double& sine, long double& cosine) {
-  ::sincosl(fi, &sine, &cosine);
-}
+inline void SineAndCosine(long double fi, long double& sine, long double& cosine) { ::sincosl(fi, &sine, &cosine); }
 
 // Cartesian position of the point at angle fi (radians) and radius r.
 inline PlanePoint PositionOf(long double fi, long double r) {

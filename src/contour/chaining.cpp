@@ -10,9 +10,9 @@
 
 #include "contour/chain_geometry.h"
 #include "contour/chain_scratch.h"
-#include "platform/checked_math.h"
 #include "contour/literal_chaining.h"
 #include "contour/nearest_index.h"
+#include "platform/checked_math.h"
 
 namespace orbisk {
 
@@ -33,8 +33,8 @@ bool FastChainingApplies(const PolarGrid& grid, long double link) {
 // Moves a finished polyline, given by slots, into the store with room for
 // exactly its points. The reals are copied as bytes: they need no arithmetic,
 // and x87 loads and stores of extended precision are slow.
-void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi,
-                   const long double* r, const NearestIndex& nearest, ContourStore& store) {
+void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi, const long double* r,
+                   const NearestIndex& nearest, ContourStore& store) {
   const std::size_t count = line.size() + (closed ? 1 : 0);
   std::vector<long double> angles(count), radii(count);
   for (std::size_t k = 0; k < count; ++k) {
@@ -57,8 +57,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   ChainCrossings(pool, grid, store, scratch);
 }
 
-void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store,
-                    ChainScratch& scratch) {
+void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store, ChainScratch& scratch) {
   const std::int32_t count = pool.Fi.Count();
   if (count == 0) return;
   const long double* fi = pool.Fi.Data();
@@ -96,8 +95,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
       }
       take(next);
     }
-    const bool closed = !ended && line.size() >= 2 &&
-                        nearest.Within(line.front(), line.back());
+    const bool closed = !ended && line.size() >= 2 && nearest.Within(line.front(), line.back());
     StorePolyline(line, closed, fi, r, nearest, store);
   }
   pool.Fi.Clear();

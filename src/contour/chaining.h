@@ -2,8 +2,8 @@
 // Chaining of a level's crossings into polylines by nearest neighbours.
 
 #include "contour/crossings.h"
-#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 
@@ -21,7 +21,6 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
 
 struct ChainScratch;
 // The same, with working memory kept from one call to the next.
-void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store,
-                    ChainScratch& scratch);
+void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store, ChainScratch& scratch);
 
 }  // namespace orbisk

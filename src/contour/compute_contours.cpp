@@ -33,8 +33,7 @@ void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& s
       GatherCrossings(grid, levels[k], pool, stage);
       ChainCrossings(pool, grid, store, scratch);
     } catch (const std::exception& error) {
-      ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " +
-                     MessageOf(error));
+      ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " + MessageOf(error));
     }
   }
   ui.RestoreCursor();

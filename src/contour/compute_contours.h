@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "store/contour_store.h"
 #include "platform/ui.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 

@@ -5,8 +5,7 @@
 
 namespace orbisk {
 
-std::vector<long double> ContourLevels(long double minValue, long double maxValue,
-                                       std::int32_t nLevel) {
+std::vector<long double> ContourLevels(long double minValue, long double maxValue, std::int32_t nLevel) {
   using namespace checked;
   const long double n = nLevel;
   const long double mid = Mul(Add(maxValue, minValue), 0.5L);

@@ -15,7 +15,6 @@ inline constexpr std::int32_t kMaxContourLevels = 65536;
 // ("Floating point division by zero", or "Invalid floating point operation"
 // when the range is empty). More than kMaxContourLevels raises Error
 // "Too many contour levels: %d (at most 65536)".
-std::vector<long double> ContourLevels(long double minValue, long double maxValue,
-                                       std::int32_t nLevel);
+std::vector<long double> ContourLevels(long double minValue, long double maxValue, std::int32_t nLevel);
 
 }  // namespace orbisk

@@ -13,9 +13,7 @@
 
 namespace orbisk {
 
-bool Between(long double x, long double a, long double b) {
-  return (a <= x && x <= b) || (b <= x && x <= a);
-}
+bool Between(long double x, long double a, long double b) { return (a <= x && x <= b) || (b <= x && x <= a); }
 
 namespace {
 
@@ -103,10 +101,10 @@ class NodeSides {
     std::int32_t n = 0;
     for (std::int32_t i = 0; i < nFi; ++i) {
       const std::int32_t next = i + 1 < nFi ? i + 1 : 0;
-      ForEachCrossedPair(byRow_[static_cast<std::size_t>(i)].data(), byRow_[static_cast<std::size_t>(next)].data(),
-                         nR, [&](std::int32_t j) {
-                           found_[static_cast<std::size_t>(n++)] = static_cast<std::uint32_t>(j) << 16 |
-                                                                   static_cast<std::uint32_t>(i);
+      ForEachCrossedPair(byRow_[static_cast<std::size_t>(i)].data(), byRow_[static_cast<std::size_t>(next)].data(), nR,
+                         [&](std::int32_t j) {
+                           found_[static_cast<std::size_t>(n++)] =
+                               static_cast<std::uint32_t>(j) << 16 | static_cast<std::uint32_t>(i);
                            ++start[static_cast<std::size_t>(j) + 1];
                          });
     }
@@ -119,8 +117,8 @@ class NodeSides {
   }
 
   std::array<std::array<std::uint8_t, kGridRoom>, kGridRoom> byRow_;  // [i][j]
-  std::array<std::uint32_t, kGridRoom * kGridRoom> found_;  // arcs by row pair
-  std::array<std::uint32_t, kGridRoom * kGridRoom> arcs_;   // arcs by column
+  std::array<std::uint32_t, kGridRoom * kGridRoom> found_;            // arcs by row pair
+  std::array<std::uint32_t, kGridRoom * kGridRoom> arcs_;             // arcs by column
   std::int32_t arcCount_ = 0;
 };
 
@@ -167,13 +165,12 @@ class NodeCoordinates {
   std::array<bool, kGridRoom> fails_;
 };
 
-void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& sides,
-                     CrossingPool& pool, std::int32_t& stage);
+void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& sides, CrossingPool& pool,
+                     std::int32_t& stage);
 
 }  // namespace
 
-void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& pool,
-                     std::int32_t& stage) {
+void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& pool, std::int32_t& stage) {
   stage = 0;
   if (grid.NFi > kGridRoom || grid.NR > kGridRoom) {
     throw InputError(FormatMessage("Grid size out of range (%d)", std::max(grid.NFi, grid.NR)));
@@ -202,8 +199,8 @@ void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& poo
 
 namespace {
 
-void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& sides,
-                     CrossingPool& pool, std::int32_t& stage) {
+void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& sides, CrossingPool& pool,
+                     std::int32_t& stage) {
   const std::int32_t last = grid.NFi - 1;
 
   const NodeCoordinates angle(grid.FiStart, grid.StepFi, grid.NFi);
@@ -227,7 +224,8 @@ void AppendCrossings(const PolarGrid& grid, long double level, const NodeSides& 
       const std::int32_t next = i == last ? 0 : i + 1;
       const auto& from = v[static_cast<std::size_t>(i)];
       const auto& to = v[static_cast<std::size_t>(next)];
-      pool.Fi.Add(Interpolate(level, from[static_cast<std::size_t>(j)], to[static_cast<std::size_t>(j)], grid.StepFi, angle[i]));
+      pool.Fi.Add(Interpolate(level, from[static_cast<std::size_t>(j)], to[static_cast<std::size_t>(j)], grid.StepFi,
+                              angle[i]));
       pool.R.Add(r);
     }
   }

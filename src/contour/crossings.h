@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "store/list_ext.h"
 #include "polar_data/polar_grid.h"
+#include "store/list_ext.h"
 
 namespace orbisk {
 
@@ -22,7 +22,6 @@ bool Between(long double x, long double a, long double b);
 // angle followed by the closing edge from row NFi-1 to row 0. `stage` is set to
 // 0 while radial edges are gathered and to 1 afterwards. A crossing whose
 // interpolation fails (or D = 0) lies on the edge's first node.
-void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& pool,
-                     std::int32_t& stage);
+void GatherCrossings(const PolarGrid& grid, long double level, CrossingPool& pool, std::int32_t& stage);
 
 }  // namespace orbisk

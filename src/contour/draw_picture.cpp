@@ -87,21 +87,19 @@ void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store)
   }
 }
 
-void DrawLabel(Canvas& canvas, const PolarGrid& grid, const PlotSettings& settings,
-               const FontSpec& labelFont, int width, char decimalSeparator) {
+void DrawLabel(Canvas& canvas, const PolarGrid& grid, const PlotSettings& settings, const FontSpec& labelFont,
+               int width, char decimalSeparator) {
   long double ratio = grid.RInt / grid.RExt;
   if (!std::isfinite(ratio)) throw MathError(MathErrorKind::Overflow);
-  std::string caption =
-      "a/b=" + FormatLabelNumber(settings.Label_Format, ratio, decimalSeparator);
+  std::string caption = "a/b=" + FormatLabelNumber(settings.Label_Format, ratio, decimalSeparator);
   canvas.SetFont(labelFont);
   canvas.TextOut(width - canvas.TextWidth(caption) - 10, 5, caption);
 }
 
 }  // namespace
 
-void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
-                 const FontSpec& labelFont, Canvas& canvas, int width, int height,
-                 char decimalSeparator) {
+void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings, const FontSpec& labelFont,
+                 Canvas& canvas, int width, int height, char decimalSeparator) {
   if (grid.RExt == 0 && grid.RInt == 0) grid.RExt = LargestRadius(store);
   const Geometry g = ComputeGeometry(grid.RExt, width, height);
 

@@ -4,9 +4,9 @@
 // circle keeps a 10-pixel margin to every edge.
 
 #include "contour/plot_settings.h"
-#include "store/contour_store.h"
 #include "platform/canvas.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 
@@ -17,8 +17,7 @@ namespace orbisk {
 // are the run's own. decimalSeparator is the locale's, used in the label.
 // Raises MathError when RExt is 0 (before anything is painted) and InputError
 // for a bad Label_Format (after everything but the label is painted).
-void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
-                 const FontSpec& labelFont, Canvas& canvas, int width, int height,
-                 char decimalSeparator);
+void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings, const FontSpec& labelFont,
+                 Canvas& canvas, int width, int height, char decimalSeparator);
 
 }  // namespace orbisk

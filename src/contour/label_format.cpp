@@ -68,8 +68,7 @@ std::string FormatNumber(const Directive& d, long double value, char decimalSepa
                                                   : std::chars_format::general;
   // Fixed notation of the largest long double has ~4933 integer digits.
   std::vector<char> buffer(6000 + 2 * 999);
-  auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, style,
-                                 d.precision.value_or(6));
+  auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, style, d.precision.value_or(6));
   if (ec != std::errc()) throw InputError("Label number too long");
   std::string text(buffer.data(), end);
   for (char& ch : text) {

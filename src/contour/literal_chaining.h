@@ -4,8 +4,8 @@
 // large that a distance could overflow).
 
 #include "contour/crossings.h"
-#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 

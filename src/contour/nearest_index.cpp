@@ -1,17 +1,22 @@
 #include "contour/nearest_index.h"
 
+#include <math.h>
+
 #include <algorithm>
 #include <cmath>
-#include <math.h>
 
 namespace orbisk {
 
 namespace {
 
 template <typename T>
-auto& At(std::vector<T>& v, std::int64_t k) { return v[static_cast<std::size_t>(k)]; }
+auto& At(std::vector<T>& v, std::int64_t k) {
+  return v[static_cast<std::size_t>(k)];
+}
 template <typename T>
-const auto& At(const std::vector<T>& v, std::int64_t k) { return v[static_cast<std::size_t>(k)]; }
+const auto& At(const std::vector<T>& v, std::int64_t k) {
+  return v[static_cast<std::size_t>(k)];
+}
 
 // A squared bound that keeps every point whose distance rounds to <= d.
 double Squared(double d) { return d * d * (1 + 0x1p-40); }
@@ -58,8 +63,7 @@ std::int32_t NearestIndex::RowOf(double y) const {
   return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
 }
 
-bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count,
-                         long double limit) {
+bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count, long double limit) {
   fi_ = fi, r_ = r, limit_ = limit;
   const auto size = static_cast<std::size_t>(count);
   known_.assign(size, 0);
@@ -105,7 +109,7 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   double cell = spacing;
   if (!((width / cell + 1) * (height / cell + 1) <= maxCells)) cell = spacing + extent / maxCells;
   if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
-  cell = std::max(cell, 0x1p-1000);  // points a subnormal apart: keep 1 / cell finite
+  cell = std::max(cell, 0x1p-1000);                   // points a subnormal apart: keep 1 / cell finite
   cell_ = cell;
   inverseCell_ = 1 / cell;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
@@ -245,9 +249,9 @@ std::int32_t NearestIndex::SearchRows(std::int32_t from, const Point& q, double 
     const Point* slots = slotPosition_.data();
     std::int32_t middle = cells[column];
     if (cells[column + 1] - middle > 8) {  // a crowded cell: find q.x in it
-      middle = static_cast<std::int32_t>(
-          std::lower_bound(slots + middle, slots + cells[column + 1], q.x,
-                           [](const Point& p, double x) { return p.x < x; }) - slots);
+      middle = static_cast<std::int32_t>(std::lower_bound(slots + middle, slots + cells[column + 1], q.x,
+                                                          [](const Point& p, double x) { return p.x < x; }) -
+                                         slots);
     }
     auto consider = [&](std::int32_t slot, double dx) {
       const double dyy = slots[slot].y - q.y;

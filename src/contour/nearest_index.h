@@ -90,27 +90,27 @@ class NearestIndex {
   // By slot: the cells row by row and column by column, the entries of a cell
   // by x, so that each row is one run of slots sorted by x.
   std::vector<Point> slotPosition_;
-  std::vector<double> slotY_;             // y, kept when the entry is gone
+  std::vector<double> slotY_;  // y, kept when the entry is gone
   std::vector<std::int32_t> slotEntry_;
-  std::vector<PlanePoint> exact_;         // exact position, once computed
-  std::vector<std::uint8_t> known_;       // exact_ holds it
-  std::vector<std::int32_t> slotOf_;      // entry -> slot
-  std::vector<Point> position_;           // entry -> approximate position, while building
-  std::vector<std::int32_t> cellStart_;   // cell -> its first slot; one extra at the end
+  std::vector<PlanePoint> exact_;        // exact position, once computed
+  std::vector<std::uint8_t> known_;      // exact_ holds it
+  std::vector<std::int32_t> slotOf_;     // entry -> slot
+  std::vector<Point> position_;          // entry -> approximate position, while building
+  std::vector<std::int32_t> cellStart_;  // cell -> its first slot; one extra at the end
   struct Band {
     double low, high;
   };
-  std::vector<Band> rowBand_;             // row + 1 -> its band of y, rows -1 and rows_ empty
-  std::vector<Candidate> candidates_;     // of the search under way
-  double x0_ = 0, y0_ = 0;                // lower corner of the grid
-  double cell_ = 1, inverseCell_ = 1;     // cell side; a row is one cell high
-  double fuzz_ = 0;                       // bound on the rounding of cell bounds
+  std::vector<Band> rowBand_;          // row + 1 -> its band of y, rows -1 and rows_ empty
+  std::vector<Candidate> candidates_;  // of the search under way
+  double x0_ = 0, y0_ = 0;             // lower corner of the grid
+  double cell_ = 1, inverseCell_ = 1;  // cell side; a row is one cell high
+  double fuzz_ = 0;                    // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
   // Some cell holds many entries (points along a thin strip): the nine cells
   // around a query are not worth a full scan.
   bool crowded_ = false;
   long double scale_ = 1;  // approximate positions are the exact ones times this
-  double slack_ = 0;        // bound on the error of each approximate coordinate
+  double slack_ = 0;       // bound on the error of each approximate coordinate
 };
 
 }  // namespace orbisk

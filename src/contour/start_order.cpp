@@ -8,8 +8,7 @@
 
 namespace orbisk {
 
-void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt,
-                       long double rExt) {
+void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt, long double rExt) {
   using namespace checked;
   rExt_ = rExt;
   indexCursor_ = 0;

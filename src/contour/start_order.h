@@ -31,7 +31,7 @@ class StartOrder {
   std::vector<std::int32_t> ranked_;       // entries by bucket, by index within
   std::vector<std::int32_t> bucketStart_;  // bucket -> its first place in ranked_; one extra at the end
   std::vector<std::int32_t> bucketOf_;     // entry -> bucket, while ranking
-  std::size_t opened_ = 0;  // buckets sorted so far
+  std::size_t opened_ = 0;                 // buckets sorted so far
   // The entries ranked before place_ are gone; place_ to end_ are the sorted
   // entries of the last bucket opened that were present when it opened.
   std::size_t place_ = 0, end_ = 0;

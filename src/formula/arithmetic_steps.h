@@ -82,7 +82,8 @@ inline bool FailureFlagRaised() {
   std::uint16_t status;
   asm volatile("fnstsw %0" : "=am"(status) : : "memory");
   return (status & (0x01 | 0x04 | 0x08)) != 0;  // invalid, zero divide, overflow
-}struct CheckedSteps {
+}
+struct CheckedSteps {
   static Extended Add(Extended a, Extended b) { return checked::Add(a, b); }
   static Extended Sub(Extended a, Extended b) { return checked::Sub(a, b); }
   static Extended Mul(Extended a, Extended b) { return checked::Mul(a, b); }

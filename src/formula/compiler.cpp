@@ -154,9 +154,9 @@ class Compiler {
         changed |= EmitPair(p, '^');
         break;
       }
-      const bool alone =
-          (p == 2 && IsOneOf(At(text_, 4), ")*+-/")) || (p == length - 1 && IsOpening(At(text_, p - 2))) ||
-          (2 < p && p < length - 1 && IsOpening(At(text_, p - 2)) && IsOneOf(At(text_, p + 2), ")*+-/"));
+      const bool alone = (p == 2 && IsOneOf(At(text_, 4), ")*+-/")) ||
+                         (p == length - 1 && IsOpening(At(text_, p - 2))) ||
+                         (2 < p && p < length - 1 && IsOpening(At(text_, p - 2)) && IsOneOf(At(text_, p + 2), ")*+-/"));
       if (!alone || !EmitPair(p, '^')) break;
       changed = true;
     }
@@ -195,8 +195,8 @@ class Compiler {
     const auto leftOperand = static_cast<std::uint8_t>(leftValue ? Slot(p - 1) : ActiveVariable(left));
     const auto rightOperand = static_cast<std::uint8_t>(rightValue ? Slot(p + 1) : ActiveVariable(right));
     const int t = NextValue();
-    writer_.Write({leftValue ? kLoadA : kLoadVariableA, leftOperand, rightValue ? kLoadB : kLoadVariableB,
-                   rightOperand, OperatorCode(op), kStoreA, static_cast<std::uint8_t>(t)},
+    writer_.Write({leftValue ? kLoadA : kLoadVariableA, leftOperand, rightValue ? kLoadB : kLoadVariableB, rightOperand,
+                   OperatorCode(op), kStoreA, static_cast<std::uint8_t>(t)},
                   7);
     Replace(p - 1, 3, '#', t);
     return true;
@@ -240,8 +240,8 @@ std::vector<std::uint8_t> ListProgram(const Program& program) {
     const std::uint8_t code = program[i];
     bytes.push_back(code);
     if (code == kStopA || code == kStopValue1) break;
-    const bool hasOperand = code == kLoadA || code == kLoadB || code == kStoreA || code == kLoadVariableA ||
-                            code == kLoadVariableB;
+    const bool hasOperand =
+        code == kLoadA || code == kLoadB || code == kStoreA || code == kLoadVariableA || code == kLoadVariableB;
     if (hasOperand && i + 1 < program.size()) bytes.push_back(program[++i]);
   }
   return bytes;

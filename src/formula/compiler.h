@@ -11,14 +11,14 @@ namespace orbisk::formula {
 
 // Instruction codes of the byte program (functions use 20 + table index).
 enum Code : std::uint8_t {
-  kLoadA = 1,         // k: A := value k
-  kLoadB = 2,         // k: B := value k
-  kStoreA = 3,        // k: value k := A
-  kComputeR = 4,      // R := sqrt(X*X + Y*Y)
-  kLoadVariableA = 5, // v: A := variable v (1 X, 2 Y, 3 R)
-  kLoadVariableB = 6, // v: B := variable v
-  kStopA = 7,         // result A
-  kStopValue1 = 8,    // result value 1
+  kLoadA = 1,          // k: A := value k
+  kLoadB = 2,          // k: B := value k
+  kStoreA = 3,         // k: value k := A
+  kComputeR = 4,       // R := sqrt(X*X + Y*Y)
+  kLoadVariableA = 5,  // v: A := variable v (1 X, 2 Y, 3 R)
+  kLoadVariableB = 6,  // v: B := variable v
+  kStopA = 7,          // result A
+  kStopValue1 = 8,     // result value 1
   kAdd = 9,
   kMultiply = 10,
   kSubtract = 11,

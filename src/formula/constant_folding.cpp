@@ -12,9 +12,7 @@ namespace {
 bool StartsOperand(std::string_view text, int at) { return at == 1 || IsOpening(At(text, at - 1)); }
 
 // Replaces `length` characters from position at by one value mark.
-void ReplaceByMark(std::string& text, int at, int length) {
-  ReplaceBy(text, at, length, '.');
-}
+void ReplaceByMark(std::string& text, int at, int length) { ReplaceBy(text, at, length, '.'); }
 
 // "(.)" -> "." while the first occurrence stands alone.
 bool FoldParentheses(std::string& text) {

@@ -52,7 +52,7 @@ load_a:
   goto group;
 load_variable_a:
   left = &variables[pc[1]];
-group: {
+group : {
   const std::uint8_t second = pc[2];
   if ((second == kLoadB || second == kLoadVariableB) && pc[5] == kStoreA && pc[4] >= kAdd && pc[4] <= kPower) {
     const double* right = (second == kLoadB ? values : variables) + pc[3];
@@ -85,7 +85,7 @@ load_b:
 store_a:
   values[pc[1]] = a;
   ORBISK_NEXT(2);
-compute_r: {
+compute_r : {
   const Extended x = variables[1];
   const Extended y = variables[2];
   variables[3] = Steps::Round(Steps::Sqrt(Steps::Add(Steps::Mul(x, x), Steps::Mul(y, y))));

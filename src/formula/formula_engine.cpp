@@ -63,7 +63,8 @@ double FormulaEngine::EvalFormula(double x, double y) {
   double result = RunProgram<FastSteps>(program_.data(), values_.values.data(), variables_.data(), *clock_);
   // The result must exist before the flags are read.
   asm volatile("" : "+m"(result) : : "memory");
-  if (!FailureFlagRaised()) [[likely]] return result;
+  if (!FailureFlagRaised()) [[likely]]
+    return result;
   return RerunChecked();
 }
 

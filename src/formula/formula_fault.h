@@ -14,14 +14,14 @@ struct FormulaFault {
 };
 
 // The faults, one maker per code; n is a literal's ordinal, pos a text position.
-FormulaFault InExpression();                // 1
-FormulaFault BlankField();                  // 2
-FormulaFault FormatAtNumber(int n);         // 3
-FormulaFault OverflowAtNumber(int n);       // 4
-FormulaFault UnknownSymbol(int pos);        // 5
+FormulaFault InExpression();                   // 1
+FormulaFault BlankField();                     // 2
+FormulaFault FormatAtNumber(int n);            // 3
+FormulaFault OverflowAtNumber(int n);          // 4
+FormulaFault UnknownSymbol(int pos);           // 5
 FormulaFault ParenthesisNotExpected(int pos);  // 6
-FormulaFault ParenthesisExpected();         // 7
-FormulaFault TooManyOperations();           // 8
-FormulaFault WrongSign(int pos);            // 9
+FormulaFault ParenthesisExpected();            // 7
+FormulaFault TooManyOperations();              // 8
+FormulaFault WrongSign(int pos);               // 9
 
 }  // namespace orbisk::formula

@@ -13,9 +13,9 @@ inline constexpr int kFunctionCount = 31;
 inline constexpr int kFirstFunctionCode = 20;
 
 inline constexpr std::array<std::string_view, kFunctionCount> kFunctionNames = {
-    "SIN",   "COS", "TG", "ARCTG", "EXP",   "SQRT",  "SQR",    "CUB",    "CUBRT",  "CTG",   "FRAC",
-    "INT",   "LG",  "LN", "CH",    "SH",    "TH",    "CTH",    "ARCCH",  "ARCSH",  "ARCTH", "SEC",
-    "COSEC", "SGN", "FUCT", "ABS", "RND",   "ARCSIN", "ARCCOS", "ARCCTG", "ARCCTH"};
+    "SIN",   "COS", "TG",   "ARCTG", "EXP", "SQRT",   "SQR",    "CUB",    "CUBRT", "CTG",   "FRAC",
+    "INT",   "LG",  "LN",   "CH",    "SH",  "TH",     "CTH",    "ARCCH",  "ARCSH", "ARCTH", "SEC",
+    "COSEC", "SGN", "FUCT", "ABS",   "RND", "ARCSIN", "ARCCOS", "ARCCTG", "ARCCTH"};
 
 // A function of the table applied to one value; the clock feeds RND.
 using UnaryFunction = double (*)(double x, Clock& clock);

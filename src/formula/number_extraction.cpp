@@ -1,9 +1,10 @@
 #include "formula/number_extraction.h"
 
+#include <locale.h>
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 #include "formula/formula_text.h"
 

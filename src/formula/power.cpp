@@ -23,8 +23,8 @@ template <class Steps>
 double RepeatByNegativeBase(double t, double base, std::int64_t steps, bool multiply) {
   for (std::int64_t taken = 0; steps > 0; ++taken) {
     if (taken == kLiteralSteps) {
-      const Extended power = Steps::Exp(Steps::Mul(multiply ? Extended(steps) : -Extended(steps),
-                                                   Steps::Ln(std::fabs(base))));
+      const Extended power =
+          Steps::Exp(Steps::Mul(multiply ? Extended(steps) : -Extended(steps), Steps::Ln(std::fabs(base))));
       const double magnitude = Steps::Round(Steps::Mul(std::fabs(t), power));
       const bool negative = (t < 0) != (steps % 2 == 1);
       return negative ? -magnitude : magnitude;

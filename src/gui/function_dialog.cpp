@@ -2,8 +2,8 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -37,8 +37,8 @@ QGroupBox* Group(const char* caption, const char* tip, QWidget* parent) {
 TfmEdFCylinder::TfmEdFCylinder(Ui& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
   setObjectName("fmEdFCylinder");
   setWindowTitle("Surface in cylinder coordinates");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::CustomizeWindowHint);
   QFont bold = font();
   bold.setBold(true);
   bold.setPointSize(8);
@@ -105,8 +105,15 @@ void TfmEdFCylinder::BuildControls() {
 
   // Tab order: the buttons, the formula, then the borders row by row with the
   // radius first, then the counts.
-  QWidget* order[] = {btOk_,           btCancel_,        edits_[kTextF],   edits_[kTextRInt], edits_[kTextFiStart],
-                      edits_[kTextRExt], edits_[kTextFiEnd], edits_[kTextNFi], edits_[kTextNR]};
+  QWidget* order[] = {btOk_,
+                      btCancel_,
+                      edits_[kTextF],
+                      edits_[kTextRInt],
+                      edits_[kTextFiStart],
+                      edits_[kTextRExt],
+                      edits_[kTextFiEnd],
+                      edits_[kTextNFi],
+                      edits_[kTextNR]};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 

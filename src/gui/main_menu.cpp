@@ -37,9 +37,9 @@ namespace {
 // Object names of the menus, by their caption path.
 const std::map<std::string, const char*>& MenuNames() {
   static const std::map<std::string, const char*> names = {
-      {"File", "mnFile"},       {"Edit", "mnRun"},      {"Tools", "mnTools"},
-      {"Help", "mnHelp"},       {"File/New", "mnNew"},  {"File/Load", "mnLoad"},
-      {"File/Save", "mnSave"},  {"Tools/Test", "mnTest"}, {"Tools/Replace delimiter", "mnToolsDelimiter"},
+      {"File", "mnFile"},      {"Edit", "mnRun"},        {"Tools", "mnTools"},
+      {"Help", "mnHelp"},      {"File/New", "mnNew"},    {"File/Load", "mnLoad"},
+      {"File/Save", "mnSave"}, {"Tools/Test", "mnTest"}, {"Tools/Replace delimiter", "mnToolsDelimiter"},
   };
   return names;
 }

@@ -17,7 +17,7 @@ struct MenuEntry {
   std::vector<const char*> path;  // captions from the menu bar down to the item
   const char* name;               // item name, the action's object name
   MainCommand command;
-  const char* shortcut;           // key sequence, or empty
+  const char* shortcut;  // key sequence, or empty
 };
 
 // The items in menu order.

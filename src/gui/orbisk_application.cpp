@@ -10,8 +10,7 @@ OrbiskApplication::OrbiskApplication(int& argc, char** argv) : QApplication(argc
 
 bool OrbiskApplication::notify(QObject* receiver, QEvent* event) {
   bool handled = false;
-  RunGuarded(errorUi_ != nullptr ? *errorUi_ : ownUi_,
-             [&] { handled = QApplication::notify(receiver, event); });
+  RunGuarded(errorUi_ != nullptr ? *errorUi_ : ownUi_, [&] { handled = QApplication::notify(receiver, event); });
   return handled;
 }
 

@@ -26,8 +26,8 @@ std::optional<FontSpec> DialogPickers::PickFont(const FontSpec& font, QWidget* o
   if (!ok) return std::nullopt;
   FontSpec result = font;
   result.name = chosen.family().toStdString();
-  result.size = chosen.pointSize() > 0 ? chosen.pointSize()
-                                       : static_cast<int>(std::lround(chosen.pixelSize() * 72.0 / 96.0));
+  result.size =
+      chosen.pointSize() > 0 ? chosen.pointSize() : static_cast<int>(std::lround(chosen.pixelSize() * 72.0 / 96.0));
   result.bold = chosen.bold();
   result.italic = chosen.italic();
   result.underline = chosen.underline();

@@ -1,13 +1,13 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <vector>
 
 #include "platform/error.h"
@@ -62,8 +62,8 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (path.empty() || std::filesystem::is_directory(target)) CannotCreate(path);
 
   std::filesystem::path folder = target.parent_path();
-  std::string pattern = (folder.empty() ? std::filesystem::path(".") : folder).string() + "/." +
-                        target.filename().string() + ".XXXXXX";
+  std::string pattern =
+      (folder.empty() ? std::filesystem::path(".") : folder).string() + "/." + target.filename().string() + ".XXXXXX";
   std::vector<char> tempName(pattern.begin(), pattern.end());
   tempName.push_back('\0');
   int fd = ::mkstemp(tempName.data());

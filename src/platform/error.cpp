@@ -18,8 +18,7 @@ const char* MathError::MessageFor(MathErrorKind kind) {
 
 namespace {
 
-std::string ReplaceFirst(const std::string& pattern, const std::string& placeholder,
-                         const std::string& text) {
+std::string ReplaceFirst(const std::string& pattern, const std::string& placeholder, const std::string& text) {
   std::string::size_type at = pattern.find(placeholder);
   if (at == std::string::npos) return pattern;
   return pattern.substr(0, at) + text + pattern.substr(at + placeholder.size());

@@ -2,12 +2,12 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "platform/atomic_file.h"
 

@@ -2,13 +2,9 @@
 
 namespace orbisk {
 
-RegistryValue StringValue(const std::string& text) {
-  return {RegistryType::String, text + '\0'};
-}
+RegistryValue StringValue(const std::string& text) { return {RegistryType::String, text + '\0'}; }
 
-RegistryValue ExpandStringValue(const std::string& text) {
-  return {RegistryType::ExpandString, text + '\0'};
-}
+RegistryValue ExpandStringValue(const std::string& text) { return {RegistryType::ExpandString, text + '\0'}; }
 
 RegistryValue DwordValue(std::uint32_t value) {
   std::string bytes(4, '\0');

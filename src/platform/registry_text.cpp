@@ -213,7 +213,8 @@ void AppendData(std::string& out, const RegistryValue& value) {
   } else {
     static const char* const kDigits = "0123456789abcdef";
     std::string code;
-    for (auto t = static_cast<std::uint32_t>(value.type); code.empty() || t != 0; t >>= 4) code.insert(code.begin(), kDigits[t & 0xF]);
+    for (auto t = static_cast<std::uint32_t>(value.type); code.empty() || t != 0; t >>= 4)
+      code.insert(code.begin(), kDigits[t & 0xF]);
     out += "hex(" + code + "):";
   }
   AppendHexBytes(out, value.data);

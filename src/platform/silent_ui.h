@@ -17,9 +17,7 @@ class SilentUi : public Ui {
   void ShowMessage(const std::string&) override {}
   void ShowError(const std::string&) override {}
   void ShowInformation(const std::string&, const std::string&) override {}
-  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override {
-    return std::nullopt;
-  }
+  std::optional<std::string> RunFileDialog(FileDialogKind, const std::string&) override { return std::nullopt; }
   void ShowHelp(const std::string&) override {}
 };
 

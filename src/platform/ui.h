@@ -33,8 +33,7 @@ class Ui {
 
   // Runs one of the shared file dialogs proposing `proposed`; returns the
   // confirmed name, or nothing when the user cancels.
-  virtual std::optional<std::string> RunFileDialog(FileDialogKind kind,
-                                                   const std::string& proposed) = 0;
+  virtual std::optional<std::string> RunFileDialog(FileDialogKind kind, const std::string& proposed) = 0;
 
   // Shows the help file (context 0).
   virtual void ShowHelp(const std::string& helpFile) = 0;

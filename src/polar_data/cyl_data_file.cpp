@@ -8,8 +8,8 @@
 #include "platform/checked_math.h"
 #include "platform/error.h"
 #include "polar_data/file_input.h"
-#include "polar_data/number_format.h"
 #include "polar_data/grid_counts.h"
+#include "polar_data/number_format.h"
 #include "polar_data/token_reader.h"
 
 namespace orbisk {
@@ -41,7 +41,8 @@ void ReadCylDataFile(const std::string& path, PolarGrid& grid) { ReadCylData(Rea
 
 std::string FormatCylData(const PolarGrid& grid) {
   std::string out;
-  out.reserve(64 + static_cast<std::size_t>(std::max(grid.NFi, 0)) * static_cast<std::size_t>(std::max(grid.NR, 0)) * 22);
+  out.reserve(64 +
+              static_cast<std::size_t>(std::max(grid.NFi, 0)) * static_cast<std::size_t>(std::max(grid.NR, 0)) * 22);
   out += std::to_string(grid.NFi) + " " + FormatGeneral(grid.FiStart) + " " + FormatGeneral(grid.FiEnd) + "\r\n";
   out += std::to_string(grid.NR) + " " + FormatGeneral(grid.RInt) + " " + FormatGeneral(grid.RExt) + "\r\n";
   // Counts that do not fit the value array (a failed load can leave them)

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "polar_data/polar_grid.h"
 #include "polar_data/grid_counts.h"
+#include "polar_data/polar_grid.h"
 
 namespace orbisk {
 

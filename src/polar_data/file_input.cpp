@@ -1,10 +1,10 @@
 #include "polar_data/file_input.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 #include "platform/error.h"
 

@@ -75,8 +75,7 @@ std::string FormatScientificField(long double value) {
   char exponent[16];
   std::snprintf(exponent, sizeof exponent, "%c%04d", d.exponent < 0 ? '-' : '+',
                 d.exponent < 0 ? -d.exponent : d.exponent);
-  return std::string(value < 0 ? "-" : " ") + d.digits.substr(0, 1) + "." + d.digits.substr(1) + "E" +
-         exponent;
+  return std::string(value < 0 ? "-" : " ") + d.digits.substr(0, 1) + "." + d.digits.substr(1) + "E" + exponent;
 }
 
 std::string FormatDigits(long double value, int digits) {

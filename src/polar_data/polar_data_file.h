@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 

@@ -14,17 +14,17 @@ inline constexpr std::int32_t kMinPoints = 2;
 inline constexpr std::int32_t kMaxPoints = 256;
 
 struct PolarGrid {
-  std::int32_t NFi = 0;       // points along the arc
-  std::int32_t NR = 0;        // points along the radius
-  long double FiStart = 0;    // angle of row 0, radians
-  long double FiEnd = 0;      // angle of row NFi-1; may be below FiStart
-  long double RInt = 0;       // radius of column 0
-  long double RExt = 0;       // radius of column NR-1
-  long double StepFi = 0;     // (FiEnd - FiStart) / (NFi - 1)
-  long double StepR = 0;      // (RExt - RInt) / (NR - 1)
+  std::int32_t NFi = 0;                                           // points along the arc
+  std::int32_t NR = 0;                                            // points along the radius
+  long double FiStart = 0;                                        // angle of row 0, radians
+  long double FiEnd = 0;                                          // angle of row NFi-1; may be below FiStart
+  long double RInt = 0;                                           // radius of column 0
+  long double RExt = 0;                                           // radius of column NR-1
+  long double StepFi = 0;                                         // (FiEnd - FiStart) / (NFi - 1)
+  long double StepR = 0;                                          // (RExt - RInt) / (NR - 1)
   std::array<std::array<double, kGridRoom>, kGridRoom> Values{};  // [i][j]
-  long double MinValue = 0;   // set by ScanGrid
-  long double MaxValue = 0;   // set by ScanGrid
+  long double MinValue = 0;                                       // set by ScanGrid
+  long double MaxValue = 0;                                       // set by ScanGrid
 };
 
 }  // namespace orbisk

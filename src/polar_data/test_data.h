@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "store/contour_store.h"
 #include "platform/ui.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 

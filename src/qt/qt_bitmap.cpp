@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "qt/qt_bmp_file.h"
 #include "platform/atomic_file.h"
 #include "platform/error.h"
+#include "qt/qt_bmp_file.h"
 
 namespace orbisk {
 

@@ -4,8 +4,8 @@
 
 #include <QImage>
 
-#include "qt/qt_canvas.h"
 #include "platform/canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace orbisk {
 
@@ -32,7 +32,7 @@ class QtBitmap : public Bitmap {
 
  private:
   QtCanvas canvas_;
-  int width_ = 0;   // as set; negative sizes count as 0
+  int width_ = 0;  // as set; negative sizes count as 0
   int height_ = 0;
 };
 

@@ -39,9 +39,9 @@ std::string EncodeBmp24(const QImage& source) {
   Put32(out, 40);
   Put32(out, static_cast<std::uint32_t>(width));
   Put32(out, static_cast<std::uint32_t>(height));  // positive: rows bottom-up
-  Put16(out, 1);   // planes
-  Put16(out, 24);  // bits per pixel
-  Put32(out, 0);   // no compression
+  Put16(out, 1);                                   // planes
+  Put16(out, 24);                                  // bits per pixel
+  Put32(out, 0);                                   // no compression
   Put32(out, static_cast<std::uint32_t>(pixelBytes));
   Put32(out, kPixelsPerMeter);
   Put32(out, kPixelsPerMeter);

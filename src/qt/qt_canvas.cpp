@@ -16,16 +16,14 @@ void QtCanvas::SetBrushStyle(BrushStyle style) { Run(paint_op::Brush{style}); }
 void QtCanvas::SetFont(const FontSpec& font) { Run(paint_op::Font{font}); }
 void QtCanvas::MoveTo(int x, int y) { Run(paint_op::MoveTo{x, y}); }
 void QtCanvas::LineTo(int x, int y) { Run(paint_op::LineTo{x, y}); }
-void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
-  Run(paint_op::Ellipse{left, top, right, bottom});
-}
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) { Run(paint_op::Ellipse{left, top, right, bottom}); }
 void QtCanvas::TextOut(int x, int y, const std::string& text) { Run(paint_op::Text{x, y, text}); }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom) {
   // A solid fill of the whole picture hides everything before it: the replay
   // list can start here.
-  if (state_.brushStyle == BrushStyle::Solid && left <= 0 && top <= 0 &&
-      right >= image_.width() && bottom >= image_.height()) {
+  if (state_.brushStyle == BrushStyle::Solid && left <= 0 && top <= 0 && right >= image_.width() &&
+      bottom >= image_.height()) {
     RestartReplayList();
   }
   Run(paint_op::FillRect{left, top, right, bottom});

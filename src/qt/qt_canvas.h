@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "qt/qt_paint_ops.h"
 #include "platform/canvas.h"
+#include "qt/qt_paint_ops.h"
 
 namespace orbisk {
 
@@ -48,7 +48,7 @@ class QtCanvas : public Canvas {
   QImage image_;
   std::unique_ptr<QPainter> painter_;  // active on image_ between calls, or null
   PaintState state_;
-  PaintState replayStart_;             // state when the replay list began
+  PaintState replayStart_;  // state when the replay list began
   std::vector<PaintOp> replay_;
 };
 

@@ -23,8 +23,7 @@ QRect EdgeRect(int left, int top, int right, int bottom) {
 }
 
 QPen MakePen(const PaintState& s) {
-  QPen pen(ToQColor(s.penColor), std::clamp(s.penWidth, 1, kMaxPenWidth), Qt::SolidLine,
-           Qt::RoundCap, Qt::RoundJoin);
+  QPen pen(ToQColor(s.penColor), std::clamp(s.penWidth, 1, kMaxPenWidth), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   return pen;
 }
 
@@ -87,9 +86,7 @@ struct Painting {
 
 PaintState::PaintState() : qfont(ToQFont(font)) {}
 
-void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter) {
-  std::visit(Painting{state, painter}, op);
-}
+void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter) { std::visit(Painting{state, painter}, op); }
 
 void PreparePainter(QPainter& painter, const PaintState& state) {
   painter.setRenderHint(QPainter::Antialiasing, false);

@@ -15,20 +15,39 @@
 namespace orbisk {
 
 namespace paint_op {
-struct Pen { Color color; int width; };
-struct BrushColor { Color color; };
-struct Brush { BrushStyle style; };
-struct Font { FontSpec font; };
-struct FillRect { int left, top, right, bottom; };
-struct MoveTo { int x, y; };
-struct LineTo { int x, y; };
-struct Ellipse { int left, top, right, bottom; };
-struct Text { int x, y; std::string text; };
+struct Pen {
+  Color color;
+  int width;
+};
+struct BrushColor {
+  Color color;
+};
+struct Brush {
+  BrushStyle style;
+};
+struct Font {
+  FontSpec font;
+};
+struct FillRect {
+  int left, top, right, bottom;
+};
+struct MoveTo {
+  int x, y;
+};
+struct LineTo {
+  int x, y;
+};
+struct Ellipse {
+  int left, top, right, bottom;
+};
+struct Text {
+  int x, y;
+  std::string text;
+};
 }  // namespace paint_op
 
-using PaintOp = std::variant<paint_op::Pen, paint_op::BrushColor, paint_op::Brush, paint_op::Font,
-                             paint_op::FillRect, paint_op::MoveTo, paint_op::LineTo,
-                             paint_op::Ellipse, paint_op::Text>;
+using PaintOp = std::variant<paint_op::Pen, paint_op::BrushColor, paint_op::Brush, paint_op::Font, paint_op::FillRect,
+                             paint_op::MoveTo, paint_op::LineTo, paint_op::Ellipse, paint_op::Text>;
 
 // The canvas state that the calls change; starts as a fresh canvas: black
 // 1-pixel pen, solid white brush, the default font, position (0, 0).

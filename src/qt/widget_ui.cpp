@@ -36,13 +36,9 @@ void WidgetUi::RestoreCursor() {
 
 void WidgetUi::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-void WidgetUi::ShowMessage(const std::string& text) {
-  ShowBox(owner_, QMessageBox::NoIcon, kAppTitle, text);
-}
+void WidgetUi::ShowMessage(const std::string& text) { ShowBox(owner_, QMessageBox::NoIcon, kAppTitle, text); }
 
-void WidgetUi::ShowError(const std::string& text) {
-  ShowBox(owner_, QMessageBox::Critical, kAppTitle, text);
-}
+void WidgetUi::ShowError(const std::string& text) { ShowBox(owner_, QMessageBox::Critical, kAppTitle, text); }
 
 void WidgetUi::ShowInformation(const std::string& caption, const std::string& text) {
   ShowBox(owner_, QMessageBox::Information, QString::fromStdString(caption), text);

@@ -9,9 +9,7 @@ namespace orbisk {
 
 namespace {
 
-[[noreturn]] void Fail(const char* pattern, long long value) {
-  throw ListError(FormatMessage(pattern, value));
-}
+[[noreturn]] void Fail(const char* pattern, long long value) { throw ListError(FormatMessage(pattern, value)); }
 
 }  // namespace
 

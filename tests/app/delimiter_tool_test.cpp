@@ -1,8 +1,7 @@
 #include "app/delimiter_tool.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"

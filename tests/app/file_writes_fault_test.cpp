@@ -70,13 +70,9 @@ class FileWriteFaults : public MainWindowTest {
            t.WithFile(path, [&] { t.main->mnSaveCylDataClick(); });
          }},
         {"Generate 3d data", kWritePiece,
-         [](FileWriteFaults& t, const std::string& path) {
-           t.WithFile(path, [&] { t.main->mnGenerateClick(); });
-         }},
+         [](FileWriteFaults& t, const std::string& path) { t.WithFile(path, [&] { t.main->mnGenerateClick(); }); }},
         {"Generate Polar data", 0,  // 157 short lines: the first piece fails
-         [](FileWriteFaults& t, const std::string& path) {
-           t.WithFile(path, [&] { t.main->GenPolar1Click(); });
-         }},
+         [](FileWriteFaults& t, const std::string& path) { t.WithFile(path, [&] { t.main->GenPolar1Click(); }); }},
         {"Replace delimiter", kWritePiece,
          [](FileWriteFaults& t, const std::string& path) {
            std::string source = t.dir.File("source.txt");

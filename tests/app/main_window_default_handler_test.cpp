@@ -1,6 +1,6 @@
-#include "app/default_handler.h"
-
 #include <gtest/gtest.h>
+
+#include "app/default_handler.h"
 
 namespace orbisk {
 namespace {
@@ -15,8 +15,8 @@ TEST(DefaultHandlerText, AddsAFullStopOnlyAfterCharactersSortingAfterThePoint) {
       {"Failed to set data for 'SNR'", "Failed to set data for 'SNR'"},
       {"List count out of bounds (-1)", "List count out of bounds (-1)"},
       {"Already stopped.", "Already stopped."},
-      {"Ends in a slash/", "Ends in a slash/."},        // '/' sorts right after '.'
-      {"Ends in a hyphen -", "Ends in a hyphen -"},     // '-' sorts before '.'
+      {"Ends in a slash/", "Ends in a slash/."},     // '/' sorts right after '.'
+      {"Ends in a hyphen -", "Ends in a hyphen -"},  // '-' sorts before '.'
       {"Value 7", "Value 7."},
       {"Не могу создать файл /x/новый", "Не могу создать файл /x/новый."},  // UTF-8 bytes above 0x7F
       {"", ""},

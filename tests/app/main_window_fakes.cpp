@@ -21,8 +21,7 @@ bool FakeDialogs::RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine)
     functionAnswers.pop_front();
   }
   if (!answer) return false;
-  if (std::optional<std::string> fault =
-          ValidateFunctionDomain(WithTexts(FunctionRecord{}, *answer), engine)) {
+  if (std::optional<std::string> fault = ValidateFunctionDomain(WithTexts(FunctionRecord{}, *answer), engine)) {
     refusals.push_back(*fault);
     return false;
   }

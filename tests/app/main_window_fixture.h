@@ -2,10 +2,9 @@
 // A main window wired to fakes and to a registry file in a temporary folder.
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "app/main_window.h"
 #include "main_window_fakes.h"

@@ -81,9 +81,7 @@ TEST_F(MainWindowSettings, DefaultThenCancelKeepsTheDefaultsAndRedrawsTheOldGrid
 TEST_F(MainWindowSettings, DefaultWhilePolarDataIsShownReadsNoFile) {
   WithFile(File("lines.dat", kOnePolyline), [&] { main->mnFileLoadPolarClick(); });
   const std::string before = bitmap.Picture();
-  dialogs.settingsScript = [&](SettingsDialogModel& model) {
-    model.btDefaultClick();
-  };
+  dialogs.settingsScript = [&](SettingsDialogModel& model) { model.btDefaultClick(); };
   main->mnSettingsClick();
   EXPECT_EQ(main->OpenDialogName(), "");
   EXPECT_TRUE(ui.messages.empty());

@@ -1,8 +1,7 @@
-#include "app/settings_dialog_model.h"
-
 #include <gtest/gtest.h>
 
 #include "app/integer_text.h"
+#include "app/settings_dialog_model.h"
 #include "platform/error.h"
 #include "settings_test_picture.h"
 
@@ -67,8 +66,23 @@ TEST_F(SettingsDialogTest, OpeningShowsTheItems) {
   settings.plot.IntCircle_Color = 0x00FF00;
   picture.height = 300;  // the picture's own size, not the stored one
   dialog.FormActivate();
-  SettingsDialogControls expected{"300", "500", true, 0, "1", true, 0x00FF00, "2", true, 0, "2", 0, "3", "14",
-                                  true, ".4g", FontSpec{"Arial Cyr", 12, 0x0000FF, true}};
+  SettingsDialogControls expected{"300",
+                                  "500",
+                                  true,
+                                  0,
+                                  "1",
+                                  true,
+                                  0x00FF00,
+                                  "2",
+                                  true,
+                                  0,
+                                  "2",
+                                  0,
+                                  "3",
+                                  "14",
+                                  true,
+                                  ".4g",
+                                  FontSpec{"Arial Cyr", 12, 0x0000FF, true}};
   EXPECT_EQ(dialog.controls, expected);
   EXPECT_EQ(labelFont, (FontSpec{"Arial Cyr", 12, 0x0000FF, true}));
 }
@@ -76,8 +90,23 @@ TEST_F(SettingsDialogTest, OpeningShowsTheItems) {
 TEST_F(SettingsDialogTest, OkTransfersEveryControl) {
   dialog.FormActivate();
   SettingsDialogControls& c = dialog.controls;
-  c = {" 300", "$320", false, 0x0000FF, "3", false, 0x00FF00, "4", false, 0xFF0000, "5", 0x123456, "6", "-2",
-       false, "%.2f", FontSpec{"Liberation Serif", 20, 0x00FF00, false, true}};
+  c = {" 300",
+       "$320",
+       false,
+       0x0000FF,
+       "3",
+       false,
+       0x00FF00,
+       "4",
+       false,
+       0xFF0000,
+       "5",
+       0x123456,
+       "6",
+       "-2",
+       false,
+       "%.2f",
+       FontSpec{"Liberation Serif", 20, 0x00FF00, false, true}};
   dialog.Transfer();
 
   PlotSettings expected;

@@ -1,9 +1,8 @@
 #include "app/settings_store.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <functional>
 
 #include "platform/error.h"
 #include "platform/file_registry.h"
@@ -21,20 +20,44 @@ using testing::TempDir;
 
 // Names in the order they are written: each group of three lines as width,
 // presence, colour.
-const std::vector<std::string> kWritingOrder = {
-    "OpenedFile",       "SavedFile",       "SavedBMP",          "BMPHeight",       "BMPWidth",
-    "XY_Present",       "XY_Color",        "XY_Width",          "IntCircle_Width", "IntCircle_Present",
-    "IntCircle_Color",  "ExtCircle_Width", "ExtCircle_Present", "ExtCircle_Color", "Function_Width",
-    "Function_Present", "Function_Color",  "Contour_Color",     "Contour_Width",   "Contour_NLevel",
-    "Label_Present",    "Label_Format",    "Label_FontName",    "Label_FontSize",  "SFCyl",
-    "SFiStart",         "SFiEnd",          "SRInt",             "SRExt",           "SNFi",
-    "SNR",              "ErrorValue"};
+const std::vector<std::string> kWritingOrder = {"OpenedFile",
+                                                "SavedFile",
+                                                "SavedBMP",
+                                                "BMPHeight",
+                                                "BMPWidth",
+                                                "XY_Present",
+                                                "XY_Color",
+                                                "XY_Width",
+                                                "IntCircle_Width",
+                                                "IntCircle_Present",
+                                                "IntCircle_Color",
+                                                "ExtCircle_Width",
+                                                "ExtCircle_Present",
+                                                "ExtCircle_Color",
+                                                "Function_Width",
+                                                "Function_Present",
+                                                "Function_Color",
+                                                "Contour_Color",
+                                                "Contour_Width",
+                                                "Contour_NLevel",
+                                                "Label_Present",
+                                                "Label_Format",
+                                                "Label_FontName",
+                                                "Label_FontSize",
+                                                "SFCyl",
+                                                "SFiStart",
+                                                "SFiEnd",
+                                                "SRInt",
+                                                "SRExt",
+                                                "SNFi",
+                                                "SNR",
+                                                "ErrorValue"};
 
 // Every item away from its default.
 Settings Unusual() {
   Settings s;
-  s.plot = {false, 0x0000FF, 3, false, 0x00FF00, 4, false, 0xFF0000, 5, false, 0x123456, 6,
-            0x654321, 7, 20, false, "%\"quoted\"\\", "Liberation Sans", 9};
+  s.plot = {false,    0x0000FF, 3,        false, 0x00FF00, 4,     false,           0xFF0000,          5, false,
+            0x123456, 6,        0x654321, 7,     20,       false, "%\"quoted\"\\", "Liberation Sans", 9};
   s.pictureHeight = 300;
   s.pictureWidth = 800;
   s.OpenedFile = "/data/in.dat";
@@ -153,7 +176,10 @@ TEST_F(SettingsStoreTest, AnyBadNonStringValueMakesEveryItemItsDefault) {
       {"ErrorValue as a dword", [](auto& t) { t.Set("ErrorValue", DwordValue(1)); }},
       {"SFCyl as a dword", [](auto& t) { t.Set("SFCyl", DwordValue(1)); }},
       {"Label_Format as binary", [](auto& t) { t.Set("Label_Format", BinaryValue(".4g")); }},
-      {"a dword of 2 bytes", [](auto& t) { t.Set("Contour_NLevel", {RegistryType::Dword, std::string("\x14\x00", 2)}); }},
+      {"a dword of 2 bytes",
+       [](auto& t) {
+         t.Set("Contour_NLevel", {RegistryType::Dword, std::string("\x14\x00", 2)});
+       }},
       {"the file malformed", [](auto& t) { testing::WriteFile(t.path, "REGEDIT4\n[elsewhere]\n"); }},
   };
   for (const auto& row : rows) {

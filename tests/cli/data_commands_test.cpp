@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <sstream>
 #include <string>
@@ -38,8 +37,8 @@ std::size_t LineCount(const std::string& text) {
 }
 
 TEST(SampleOptions, EveryOptionFillsItsFieldAndOthersAreLeft) {
-  Args args = {"--formula", "x*y", "--fi-start", "1", "--fi-end", "2", "--r-int", "3", "--r-ext", "4",
-               "--nfi", "5", "--nr", "6", "--error-value", "-2.5E3", "-o", "x"};
+  Args args = {"--formula", "x*y", "--fi-start", "1", "--fi-end",      "2",      "--r-int", "3", "--r-ext", "4",
+               "--nfi",     "5",   "--nr",       "6", "--error-value", "-2.5E3", "-o",      "x"};
   FunctionRecord record;
   std::size_t i = 0;
   while (ConsumeSampleOption(args, i, record)) {
@@ -80,11 +79,15 @@ TEST(SampleCommand, RefusalsAndFailures) {
   } cases[] = {
       {{"sample", "--nfi", "300", "-o", out}, 1, "Must be NFi from 2 to 256\n", false},
       {{"sample", "--r-int", "1/0", "-o", out}, 1, "Floating point division by zero\n", false},
-      {{"sample", "--formula", "1/r", "--r-int", "0", "--nfi", "10", "--nr", "5", "-o", out}, 0,
-       "  10 count errors\n", true},
+      {{"sample", "--formula", "1/r", "--r-int", "0", "--nfi", "10", "--nr", "5", "-o", out},
+       0,
+       "  10 count errors\n",
+       true},
       {{"sample", "--nfi"}, 64, "orbisk-cli sample: option --nfi needs a value\n", false},
       {{"sample"}, 64, "orbisk-cli sample: missing -o OUT\n", false},
-      {{"sample", "-o", dir.File("no/such/e.dat")}, 1, "Не могу создать файл " + dir.File("no/such/e.dat") + "\n",
+      {{"sample", "-o", dir.File("no/such/e.dat")},
+       1,
+       "Не могу создать файл " + dir.File("no/such/e.dat") + "\n",
        false},
   };
   for (const Case& c : cases) {

@@ -1,7 +1,6 @@
 // orbisk-cli eval, compile and eval-at: the exact output forms and exit codes.
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,19 +27,31 @@ TEST(FormulaCommands, PrintExactForms) {
       {"syntax fault", {"eval", "x)"}, 1, "", "error 6: \")\" not expected at pos 2\n"},
       {"variable in a constant", {"eval", "x"}, 1, "", "error 1: in expression\n"},
       {"math error", {"eval", "1/0"}, 2, "", "Floating point division by zero\n"},
-      {"program of a formula", {"compile", "x*y+1"}, 0,
-       "program: 5 1 6 2 10 3 2 1 2 2 1 9 3 3 7\nvalues: 1\nhighest: 2\n", ""},
+      {"program of a formula",
+       {"compile", "x*y+1"},
+       0,
+       "program: 5 1 6 2 10 3 2 1 2 2 1 9 3 3 7\nvalues: 1\nhighest: 2\n",
+       ""},
       {"program without values", {"compile", "sin(x)"}, 0, "program: 5 1 20 3 1 7\nvalues:\nhighest: 1\n", ""},
       {"constant program", {"compile", "pi"}, 0, "program: 8\nvalues: 3.1415926535897931\nhighest: 0\n", ""},
-      {"too many operations", {"compile", "x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x"},
-       1, "", "error 8: too many operations\n"},
+      {"too many operations",
+       {"compile", "x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x+x"},
+       1,
+       "",
+       "error 8: too many operations\n"},
       {"failing constant part", {"compile", "ln(0)+x"}, 2, "", "Floating point division by zero\n"},
       {"value at a point", {"eval-at", "r+sqrt((x-1)*(x-1))", "3", "4"}, 0, "7\n", ""},
       {"division by zero at a point", {"eval-at", "1/x", "0", "0"}, 2, "", "Floating point division by zero\n"},
       {"fault before evaluation", {"eval-at", "x*e", "1", "1"}, 1, "", "error 1: in expression\n"},
-      {"coordinate that is no number", {"eval-at", "x", "1,5", "0"}, 64, "",
+      {"coordinate that is no number",
+       {"eval-at", "x", "1,5", "0"},
+       64,
+       "",
        "orbisk-cli: '1,5' is not a finite number\n"},
-      {"coordinate that is not finite", {"eval-at", "x", "0", "inf"}, 64, "",
+      {"coordinate that is not finite",
+       {"eval-at", "x", "0", "inf"},
+       64,
+       "",
        "orbisk-cli: 'inf' is not a finite number\n"},
       {"missing argument", {"eval"}, 64, "", "usage: orbisk-cli eval TEXT\n"},
   };

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 #include "cli/commands.h"
@@ -27,8 +26,8 @@ RenderRun Render(Args args) {
 TEST(RenderCommand, DrawsAPolarDataFileAtTheGivenSize) {
   TempDir dir;
   WriteFile(dir.File("lines.dat"), "1 1 2\n3 0 1 1.5 1.5 3.14 2\n");
-  RenderRun run = Render({"--polar", dir.File("lines.dat"), "--width", "301", "--height", "200", "-o",
-                    dir.File("map.bmp")});
+  RenderRun run =
+      Render({"--polar", dir.File("lines.dat"), "--width", "301", "--height", "200", "-o", dir.File("map.bmp")});
   ASSERT_EQ(run.code, 0) << run.err;
   std::string bmp = ReadFile(dir.File("map.bmp"));
   ASSERT_GE(bmp.size(), 54u);
@@ -52,7 +51,9 @@ TEST(RenderCommand, ReportsFailuresAndWritesNothing) {
       {"zero width", {"--width", "0", "-o", dir.File("m.png")}, 64, "--width needs an integer"},
       {"bad height", {"--height", "5x", "-o", dir.File("m.png")}, 64, "--height needs an integer"},
       {"stray argument", {"map.png"}, 64, "unexpected argument 'map.png'"},
-      {"no radius at all", {"--polar", dir.File("empty.dat"), "-o", dir.File("m.png")}, 1,
+      {"no radius at all",
+       {"--polar", dir.File("empty.dat"), "-o", dir.File("m.png")},
+       1,
        "Floating point division by zero.\n"},
       {"missing file", {"--cyl", dir.File("none.dat"), "-o", dir.File("m.png")}, 1, "File not found."},
   };

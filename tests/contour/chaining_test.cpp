@@ -1,8 +1,7 @@
 #include "contour/chaining.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 
 #include "contour/literal_chaining.h"
@@ -90,8 +89,14 @@ TEST(Chaining, ClosesOnlyTheLastPolylineOfALevel) {
   auto grid = MakeGrid(9, 11, 0, 2 * kPi, 1, 2);  // link distance ~ 1.5
   // Two loops of four points, one near angle 0 and one near angle pi: both
   // could close, but only the one under way when the pool runs out does.
-  const auto lines = Chain(PoolOf({{0, 1.95L}, {0.2L, 1.8L}, {0, 1.6L}, {-0.2L, 1.8L},
-                                   {kPi, 1.9L}, {kPi + 0.2L, 1.7L}, {kPi, 1.5L}, {kPi - 0.2L, 1.7L}}),
+  const auto lines = Chain(PoolOf({{0, 1.95L},
+                                   {0.2L, 1.8L},
+                                   {0, 1.6L},
+                                   {-0.2L, 1.8L},
+                                   {kPi, 1.9L},
+                                   {kPi + 0.2L, 1.7L},
+                                   {kPi, 1.5L},
+                                   {kPi - 0.2L, 1.7L}}),
                            *grid);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].r, (std::vector<long double>{1.95L, 1.6L, 1.8L, 1.8L}));

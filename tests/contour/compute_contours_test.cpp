@@ -1,14 +1,13 @@
 #include "contour/compute_contours.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 
 #include "contour/chaining.h"
-#include "support/fake_ui.h"
-#include "platform/error.h"
 #include "contour/trace_support.h"
+#include "platform/error.h"
+#include "support/fake_ui.h"
 
 namespace orbisk {
 namespace {
@@ -95,8 +94,8 @@ TEST(ComputeContours, ReportsAFailedLevelAndGoesOn) {
   ContourStore store;
   FakeUi ui;
   ComputeContours(*grid, 2, store, ui);
-  EXPECT_EQ(ui.messages, (std::vector<std::string>{"it=1 il=0 Floating point overflow",
-                                                   "it=1 il=1 Floating point overflow"}));
+  EXPECT_EQ(ui.messages,
+            (std::vector<std::string>{"it=1 il=0 Floating point overflow", "it=1 il=1 Floating point overflow"}));
   EXPECT_EQ(ui.log.back(), "cursor");
   EXPECT_EQ(store.LinesFi.Count(), 0);
 }

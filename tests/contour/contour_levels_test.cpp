@@ -16,10 +16,8 @@ struct LevelCase {
 
 TEST(ContourLevels, AreTheMidpointsOfEqualSlices) {
   const LevelCase cases[] = {
-      {"five of 0..10", 0, 10, 5, {1, 3, 5, 7, 9}},
-      {"one is the middle", 2, 4, 1, {3}},
-      {"two at quarters", 0, 8, 2, {2, 6}},
-      {"empty range repeats the value", 3, 3, 4, {3, 3, 3, 3}},
+      {"five of 0..10", 0, 10, 5, {1, 3, 5, 7, 9}}, {"one is the middle", 2, 4, 1, {3}},
+      {"two at quarters", 0, 8, 2, {2, 6}},         {"empty range repeats the value", 3, 3, 4, {3, 3, 3, 3}},
       {"negative count gives none", 0, 10, -3, {}},
   };
   for (const LevelCase& c : cases) {

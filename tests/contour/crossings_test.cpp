@@ -1,13 +1,12 @@
 #include "contour/crossings.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <numbers>
 
-#include "platform/error.h"
 #include "contour/trace_support.h"
+#include "platform/error.h"
 
 namespace orbisk {
 namespace {

@@ -1,7 +1,6 @@
 #include "contour/draw_picture.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -52,13 +51,22 @@ class DrawPictureTest : public ::testing::Test {
 TEST_F(DrawPictureTest, DefaultPictureInOrder) {
   Draw();
   EXPECT_EQ(canvas.calls, (Strings{
-                              "Brush Solid", "FillRect 0 0 500 500",
-                              "Pen 0x000000 1", "MoveTo 0 250", "LineTo 500 250",
-                              "MoveTo 250 0", "LineTo 250 500",
-                              "Brush Clear", "Pen 0x000000 2", "Ellipse 130 130 370 370",
-                              "Brush Clear", "Pen 0x000000 2", "Ellipse 10 10 490 490",
+                              "Brush Solid",
+                              "FillRect 0 0 500 500",
                               "Pen 0x000000 1",
-                              "Font Arial Cyr 12", "TextOut 441 5 a/b=0.5",
+                              "MoveTo 0 250",
+                              "LineTo 500 250",
+                              "MoveTo 250 0",
+                              "LineTo 250 500",
+                              "Brush Clear",
+                              "Pen 0x000000 2",
+                              "Ellipse 130 130 370 370",
+                              "Brush Clear",
+                              "Pen 0x000000 2",
+                              "Ellipse 10 10 490 490",
+                              "Pen 0x000000 1",
+                              "Font Arial Cyr 12",
+                              "TextOut 441 5 a/b=0.5",
                           }));
 }
 
@@ -101,10 +109,8 @@ TEST_F(DrawPictureTest, CircleRectangles) {
   };
   const Case cases[] = {
       {"square", 500, 500, 1, 2, {"Ellipse 130 130 370 370", "Ellipse 10 10 490 490"}},
-      {"600x300 is an ellipse", 600, 300, 1, 2,
-       {"Ellipse 155 80 445 220", "Ellipse 10 10 590 290"}},
-      {"inner radius 0 shrinks to the centre", 500, 500, 0, 2,
-       {"Ellipse 250 250 250 250", "Ellipse 10 10 490 490"}},
+      {"600x300 is an ellipse", 600, 300, 1, 2, {"Ellipse 155 80 445 220", "Ellipse 10 10 590 290"}},
+      {"inner radius 0 shrinks to the centre", 500, 500, 0, 2, {"Ellipse 250 250 250 250", "Ellipse 10 10 490 490"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -195,8 +201,7 @@ TEST_F(DrawPictureTest, ZeroDomainTakesTheLargestRadiusOfTheData) {
   AddPolyline(store, {{0, 3}});
   Draw();
   EXPECT_EQ(grid->RExt, 4);  // kept for later calls
-  EXPECT_EQ(canvas.CallsStartingWith("Ellipse"),
-            (Strings{"Ellipse 250 250 250 250", "Ellipse 10 10 490 490"}));
+  EXPECT_EQ(canvas.CallsStartingWith("Ellipse"), (Strings{"Ellipse 250 250 250 250", "Ellipse 10 10 490 490"}));
   EXPECT_EQ(canvas.CallsStartingWith("TextOut"), Strings{"TextOut 455 5 a/b=0"});
 }
 

@@ -46,16 +46,15 @@ TEST(LabelFormat, FormatsOneFloatingDirective) {
 }
 
 TEST(LabelFormat, RejectsBadDirectivesWithTheWholeFormat) {
-  const char* invalid[] = {"", ".", ".4", "d", "s", ".4x", "4.", "*g", "+g", "1000g", ".1000f",
-                           "0:g", "%%.4", "99999999999999999999g"};
+  const char* invalid[] = {"",   ".",  ".4",    "d",      "s",   ".4x",  "4.",
+                           "*g", "+g", "1000g", ".1000f", "0:g", "%%.4", "99999999999999999999g"};
   for (const char* body : invalid) {
     SCOPED_TRACE(body);
     try {
       FormatLabelNumber(body, 0.5L, '.');
       ADD_FAILURE() << "no error";
     } catch (const InputError& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "Format '%" + std::string(body) + "' invalid or incompatible with argument");
+      EXPECT_EQ(std::string(e.what()), "Format '%" + std::string(body) + "' invalid or incompatible with argument");
     }
   }
 }

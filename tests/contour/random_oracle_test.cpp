@@ -1,14 +1,13 @@
 // The fast chaining against the literal walk on seeded random grids.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 #include <random>
 
 #include "contour/compute_contours.h"
-#include "support/fake_ui.h"
 #include "contour/trace_support.h"
+#include "support/fake_ui.h"
 
 namespace orbisk {
 namespace {
@@ -36,23 +35,49 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
 
   long double fiStart = 0, fiEnd = 2 * kPi;
   switch (pick(6)) {
-    case 0: break;                                        // full circle
-    case 1: fiStart = PickAngle(random), fiEnd = PickAngle(random); break;  // sector, either way
-    case 2: fiStart = 2 * kPi, fiEnd = 0; break;          // reversed full circle
-    case 3: fiStart = fiEnd = PickAngle(random); break;   // no angular extent
-    case 4: fiStart = 0, fiEnd = 40 * kPi; break;         // wound many times: long links
-    default: fiStart = 0, fiEnd = PickAngle(random); break;
+    case 0:
+      break;  // full circle
+    case 1:
+      fiStart = PickAngle(random), fiEnd = PickAngle(random);
+      break;  // sector, either way
+    case 2:
+      fiStart = 2 * kPi, fiEnd = 0;
+      break;  // reversed full circle
+    case 3:
+      fiStart = fiEnd = PickAngle(random);
+      break;  // no angular extent
+    case 4:
+      fiStart = 0, fiEnd = 40 * kPi;
+      break;  // wound many times: long links
+    default:
+      fiStart = 0, fiEnd = PickAngle(random);
+      break;
   }
   long double rInt = 1, rExt = 2;
   switch (pick(8)) {
-    case 0: rInt = 0; break;
-    case 7: rInt = 1e302L, rExt = 2e302L; break;  // beyond the fast index: the literal walk
-    case 1: rInt = rExt = 1.5L; break;
-    case 2: rInt = rExt = 0; break;
-    case 3: rInt = 1e-300L, rExt = 3e-300L; break;
-    case 4: rInt = 1e290L, rExt = 5e290L; break;
-    case 5: rInt = 3, rExt = 1; break;  // reversed radii
-    default: break;
+    case 0:
+      rInt = 0;
+      break;
+    case 7:
+      rInt = 1e302L, rExt = 2e302L;
+      break;  // beyond the fast index: the literal walk
+    case 1:
+      rInt = rExt = 1.5L;
+      break;
+    case 2:
+      rInt = rExt = 0;
+      break;
+    case 3:
+      rInt = 1e-300L, rExt = 3e-300L;
+      break;
+    case 4:
+      rInt = 1e290L, rExt = 5e290L;
+      break;
+    case 5:
+      rInt = 3, rExt = 1;
+      break;  // reversed radii
+    default:
+      break;
   }
   grid.NFi = nFi;
   grid.NR = nR;
@@ -71,10 +96,18 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
     for (std::int32_t j = 0; j < nR; ++j) {
       double v = 0;
       switch (kind) {
-        case Values::Noise: v = unit(random); break;
-        case Values::Plateaus: v = (i / 3 + j / 2) % 3; break;
-        case Values::LevelHits: v = pick(11); break;  // 0..10 against levels 1, 3, .., 9
-        case Values::Smooth: v = std::sin(0.3 * i + phase) + std::cos(0.2 * j * phase); break;
+        case Values::Noise:
+          v = unit(random);
+          break;
+        case Values::Plateaus:
+          v = (i / 3 + j / 2) % 3;
+          break;
+        case Values::LevelHits:
+          v = pick(11);
+          break;  // 0..10 against levels 1, 3, .., 9
+        case Values::Smooth:
+          v = std::sin(0.3 * i + phase) + std::cos(0.2 * j * phase);
+          break;
       }
       grid.Values[i][j] = v;
     }
@@ -86,23 +119,21 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
   return big ? 1 : nLevel;
 }
 
-::testing::AssertionResult SamePolylines(const std::vector<Polyline>& fast,
-                                         const std::vector<Polyline>& literal) {
+::testing::AssertionResult SamePolylines(const std::vector<Polyline>& fast, const std::vector<Polyline>& literal) {
   if (fast.size() != literal.size()) {
     return ::testing::AssertionFailure() << fast.size() << " polylines, oracle " << literal.size();
   }
   for (std::size_t k = 0; k < fast.size(); ++k) {
     if (fast[k].fi.size() != literal[k].fi.size()) {
-      return ::testing::AssertionFailure() << "polyline " << k << " has " << fast[k].fi.size()
-                                           << " points, oracle " << literal[k].fi.size();
+      return ::testing::AssertionFailure()
+             << "polyline " << k << " has " << fast[k].fi.size() << " points, oracle " << literal[k].fi.size();
     }
     for (std::size_t m = 0; m < fast[k].fi.size(); ++m) {
-      if (!testing::SameBits(fast[k].fi[m], literal[k].fi[m]) ||
-          !testing::SameBits(fast[k].r[m], literal[k].r[m])) {
+      if (!testing::SameBits(fast[k].fi[m], literal[k].fi[m]) || !testing::SameBits(fast[k].r[m], literal[k].r[m])) {
         return ::testing::AssertionFailure()
-               << "polyline " << k << " point " << m << ": (" << static_cast<double>(fast[k].fi[m])
-               << ", " << static_cast<double>(fast[k].r[m]) << "), oracle ("
-               << static_cast<double>(literal[k].fi[m]) << ", " << static_cast<double>(literal[k].r[m]) << ")";
+               << "polyline " << k << " point " << m << ": (" << static_cast<double>(fast[k].fi[m]) << ", "
+               << static_cast<double>(fast[k].r[m]) << "), oracle (" << static_cast<double>(literal[k].fi[m]) << ", "
+               << static_cast<double>(literal[k].r[m]) << ")";
       }
     }
   }
@@ -138,9 +169,9 @@ TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
     const std::int32_t nLevel = FillRandomGrid(random, *grid);
     const PolarGrid& g = *grid;
     SCOPED_TRACE(::testing::Message() << "grid " << n << ": " << g.NFi << "x" << g.NR << " fi "
-                                      << static_cast<double>(g.FiStart) << ".." << static_cast<double>(g.FiEnd)
-                                      << " r " << static_cast<double>(g.RInt) << ".."
-                                      << static_cast<double>(g.RExt) << " levels " << nLevel);
+                                      << static_cast<double>(g.FiStart) << ".." << static_cast<double>(g.FiEnd) << " r "
+                                      << static_cast<double>(g.RInt) << ".." << static_cast<double>(g.RExt)
+                                      << " levels " << nLevel);
     ASSERT_TRUE(TracesAsTheLiteralWalk(g, nLevel));
   }
 }
@@ -151,8 +182,12 @@ TEST(RandomGrids, FastTracingEqualsTheLiteralWalkBitForBit) {
 // distances tie or sit on the link distance and only exact arithmetic decides.
 TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
   const Domain domains[] = {
-      {0, 1e6L, 1, 2},          {-1e4L, 1e4L, 0, 1},       {0, 2 * kPi, 0, 1e-310L},
-      {0, 2 * kPi, 1e299L, 1e300L}, {0, 2 * kPi, 1e-2100L, 2e-2100L}, {kPi, -kPi, 0, 3},
+      {0, 1e6L, 1, 2},
+      {-1e4L, 1e4L, 0, 1},
+      {0, 2 * kPi, 0, 1e-310L},
+      {0, 2 * kPi, 1e299L, 1e300L},
+      {0, 2 * kPi, 1e-2100L, 2e-2100L},
+      {kPi, -kPi, 0, 3},
       // One circle wound many times: points that coincide all but exactly lie
       // far apart by their approximate positions, and the links are shorter
       // than those errors.
@@ -168,8 +203,7 @@ TEST(RandomGrids, CloseCallsInExtremeDomainsEqualTheLiteralWalk) {
       const bool lattice = n % 2 == 0;
       for (std::int32_t i = 0; i < g.NFi; ++i) {
         for (std::int32_t j = 0; j < g.NR; ++j) {
-          g.Values[i][j] = lattice ? static_cast<double>(random() % 3)
-                                   : static_cast<double>(random() % 1000) / 1000;
+          g.Values[i][j] = lattice ? static_cast<double>(random() % 3) : static_cast<double>(random() % 1000) / 1000;
         }
       }
       testing::ScanValues(g);
@@ -208,9 +242,8 @@ TEST(RandomGrids, SingleRowOrColumnGridsEqualTheLiteralWalk) {
 // rows hold nearly all of them.
 TEST(RandomGrids, ThinStripsEqualTheLiteralWalk) {
   const Domain domains[] = {
-      {kPi / 4, kPi / 4 + 1e-9L, 1, 2},     {0, 1e-9L, 1, 2},
-      {kPi / 2, kPi / 2 + 1e-9L, 1, 2},     {0.3L, 0.3L + 1e-3L, 1e5L, 1e5L + 1e-3L},
-      {0, 1e-12L, 1, 1 + 1e-12L},           {-kPi / 3, kPi / 3, 2, 2 + 1e-9L},
+      {kPi / 4, kPi / 4 + 1e-9L, 1, 2},         {0, 1e-9L, 1, 2},           {kPi / 2, kPi / 2 + 1e-9L, 1, 2},
+      {0.3L, 0.3L + 1e-3L, 1e5L, 1e5L + 1e-3L}, {0, 1e-12L, 1, 1 + 1e-12L}, {-kPi / 3, kPi / 3, 2, 2 + 1e-9L},
   };
   std::mt19937_64 random(31);
   std::uniform_real_distribution<double> unit(0, 1);
@@ -244,7 +277,8 @@ TEST(RandomGrids, MidSizedGridsEqualTheLiteralWalk) {
     SetDomain(g, nFi, 20 + static_cast<std::int32_t>(random() % 30), domains[n % 4]);
     const bool lattice = n % 3 == 0;
     for (std::int32_t i = 0; i < g.NFi; ++i) {
-      for (std::int32_t j = 0; j < g.NR; ++j) g.Values[i][j] = lattice ? static_cast<double>(random() % 4) : unit(random);
+      for (std::int32_t j = 0; j < g.NR; ++j)
+        g.Values[i][j] = lattice ? static_cast<double>(random() % 4) : unit(random);
     }
     testing::ScanValues(g);
     SCOPED_TRACE(::testing::Message() << "grid " << n << ": " << g.NFi << "x" << g.NR);

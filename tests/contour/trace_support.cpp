@@ -5,8 +5,8 @@
 
 namespace orbisk::testing {
 
-std::unique_ptr<PolarGrid> MakeGrid(std::int32_t nFi, std::int32_t nR, long double fiStart,
-                                    long double fiEnd, long double rInt, long double rExt) {
+std::unique_ptr<PolarGrid> MakeGrid(std::int32_t nFi, std::int32_t nR, long double fiStart, long double fiEnd,
+                                    long double rInt, long double rExt) {
   auto grid = std::make_unique<PolarGrid>();
   grid->NFi = nFi;
   grid->NR = nR;
@@ -55,12 +55,9 @@ struct Crossing {
 };
 using Pool = std::vector<Crossing>;
 
-bool LiteralBetween(long double x, long double a, long double b) {
-  return (a <= x && x <= b) || (b <= x && x <= a);
-}
+bool LiteralBetween(long double x, long double a, long double b) { return (a <= x && x <= b) || (b <= x && x <= a); }
 
-long double Interpolated(long double step, long double d, long double level, long double v,
-                         long double p0) {
+long double Interpolated(long double step, long double d, long double level, long double v, long double p0) {
   if (d == 0) return p0;
   const long double p = (step / d) * (level - v) + p0;
   return std::isfinite(p) ? p : p0;
@@ -129,8 +126,7 @@ void LiteralChain(Pool pool, const PolarGrid& g, std::vector<Polyline>& out) {
       }
       move(nearest);
     }
-    if (!ended && line.fi.size() >= 2 &&
-        Distance(moved.front(), moved.back()) <= t) {
+    if (!ended && line.fi.size() >= 2 && Distance(moved.front(), moved.back()) <= t) {
       line.fi.push_back(line.fi.front());
       line.r.push_back(line.r.front());
     }

@@ -5,14 +5,14 @@
 #include <memory>
 #include <vector>
 
-#include "store/contour_store.h"
 #include "polar_data/polar_grid.h"
+#include "store/contour_store.h"
 
 namespace orbisk::testing {
 
 // A grid of nFi x nR zero values over the given domain, steps derived.
-std::unique_ptr<PolarGrid> MakeGrid(std::int32_t nFi, std::int32_t nR, long double fiStart,
-                                    long double fiEnd, long double rInt, long double rExt);
+std::unique_ptr<PolarGrid> MakeGrid(std::int32_t nFi, std::int32_t nR, long double fiStart, long double fiEnd,
+                                    long double rInt, long double rExt);
 // Sets MinValue and MaxValue from the used values.
 void ScanValues(PolarGrid& grid);
 

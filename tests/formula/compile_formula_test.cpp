@@ -2,7 +2,6 @@
 // counted-length limit and the faults it reports.
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -40,21 +39,31 @@ TEST(CompileFormula, EmitsTheExpectedPrograms) {
       {"product and sum", "x*y+1", {5, 1, 6, 2, 10, 3, 2, 1, 2, 2, 1, 9, 3, 3, 7}, {1}, 2},
       {"constant formula", "2+3", {8}, {5}, 0},
       {"pi alone", "pi", {8}, {3.141592653589793}, 0},
-      {"pair before a product is not folded", "x+2+3*y",
-       {1, 2, 6, 2, 10, 3, 3, 5, 1, 2, 1, 9, 3, 4, 1, 4, 2, 3, 9, 3, 5, 7}, {2, 3}, 2},
+      {"pair before a product is not folded",
+       "x+2+3*y",
+       {1, 2, 6, 2, 10, 3, 3, 5, 1, 2, 1, 9, 3, 4, 1, 4, 2, 3, 9, 3, 5, 7},
+       {2, 3},
+       2},
       {"power is right-associative", "x^y^2", {5, 2, 2, 1, 13, 3, 2, 5, 1, 2, 2, 13, 3, 3, 7}, {2}, 2},
       {"a/b*c becomes a/(b/c)", "x/2*3", {5, 1, 2, 1, 12, 3, 2, 7}, {2.0 / 3.0}, 1},
       {"a-b+c becomes a-(b-c)", "x-2+3", {5, 1, 2, 1, 11, 3, 2, 7}, {-1}, 1},
-      {"flipped operator is emitted", "(x+1)/y/x",
-       {5, 2, 6, 1, 10, 3, 2, 5, 1, 2, 1, 9, 3, 3, 1, 3, 2, 2, 12, 3, 4, 7}, {1}, 2},
-      {"operand bytes 7 and 8 are no stop codes", "x*(x+x+x+x+x+x+x)",
-       {5, 1, 6, 1, 9, 3, 1, 1, 1, 6, 1, 9, 3, 2, 1, 2, 6, 1, 9, 3, 3, 1, 3, 6, 1, 9, 3, 4, 1, 4, 6, 1, 9, 3, 5,
-        1, 5, 6, 1, 9, 3, 6, 5, 1, 2, 6, 10, 3, 7, 7},
-       {}, 1},
+      {"flipped operator is emitted",
+       "(x+1)/y/x",
+       {5, 2, 6, 1, 10, 3, 2, 5, 1, 2, 1, 9, 3, 3, 1, 3, 2, 2, 12, 3, 4, 7},
+       {1},
+       2},
+      {"operand bytes 7 and 8 are no stop codes",
+       "x*(x+x+x+x+x+x+x)",
+       {5, 1, 6, 1, 9, 3, 1, 1, 1, 6, 1, 9, 3, 2, 1, 2, 6, 1, 9, 3, 3, 1,  3, 6, 1,
+        9, 3, 4, 1, 4, 6, 1, 9, 3, 5, 1, 5, 6, 1, 9, 3, 6, 5, 1, 2, 6, 10, 3, 7, 7},
+       {},
+       1},
       {"negated power", "-x^2", {5, 1, 2, 2, 13, 3, 3, 1, 1, 2, 3, 11, 3, 4, 7}, {0, 2}, 1},
-      {"default formula", "r+sqrt((x-1)*(x-1))",
+      {"default formula",
+       "r+sqrt((x-1)*(x-1))",
        {4, 5, 1, 2, 1, 11, 3, 3, 5, 1, 2, 2, 11, 3, 4, 1, 3, 2, 4, 10, 3, 5, 1, 5, 25, 3, 6, 5, 3, 2, 6, 9, 3, 7, 7},
-       {1, 1}, 3},
+       {1, 1},
+       3},
       {"constant call folded inside a formula", "x+sin(0)", {5, 1, 2, 1, 9, 3, 2, 7}, {0}, 1},
       {"letters inside names are no variables", "exp(y)", {5, 2, 24, 3, 1, 7}, {}, 2},
   };
@@ -66,7 +75,8 @@ TEST(CompileFormula, EmitsTheExpectedPrograms) {
     EXPECT_EQ(ProgramOf(engine), c.program);
     EXPECT_EQ(engine.HighestVariable(), c.highest);
     ASSERT_EQ(engine.ValueCount(), static_cast<int>(c.values.size()));
-    for (int k = 1; k <= engine.ValueCount(); ++k) EXPECT_EQ(engine.Value(k), c.values[static_cast<std::size_t>(k) - 1]);
+    for (int k = 1; k <= engine.ValueCount(); ++k)
+      EXPECT_EQ(engine.Value(k), c.values[static_cast<std::size_t>(k) - 1]);
   }
 }
 

@@ -1,9 +1,8 @@
 // EvalConstant: values of constant texts, the order of the folding passes and
 // the error state it leaves.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 

@@ -2,12 +2,11 @@
 // case runs twice: folded as a constant, and compiled with the argument as x,
 // and both ways must agree to the bit or fail with the same kind.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,9 +54,9 @@ struct EdgeCase {
   const char* name;
   std::string function;  // called on the argument, or "^e" / "b^" for the power
   double argument;
-  std::optional<double> value;      // exact expected value
+  std::optional<double> value;  // exact expected value
   std::optional<Kind> failure = {};
-  double tolerance = 0;             // relative, when the value is not exact
+  double tolerance = 0;  // relative, when the value is not exact
 };
 
 std::string Literal(double value) {

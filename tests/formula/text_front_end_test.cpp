@@ -1,10 +1,9 @@
 // The three front stages: normalising the text, the syntax check with its
 // exact messages and positions, and the extraction of literals and PI.
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -134,7 +133,11 @@ TEST(ExtractNumbers, ReplacesLiteralsAndPiByValueMarks) {
       {"too large for a double", "1e400", ".", {0}, 4, "overflow or underflow at number 1"},
       {"too small is zero", "1e-400", ".", {0}, 0, ""},
       {"exponent without digits", "2e+x", ".X", {2}, 3, "format at number 1"},
-      {"the last faulty literal is named", "1e400+2e+x+1e999", ".+.X+.", {0, 2, 0}, 4,
+      {"the last faulty literal is named",
+       "1e400+2e+x+1e999",
+       ".+.X+.",
+       {0, 2, 0},
+       4,
        "overflow or underflow at number 3"},
   };
   for (const ExtractCase& c : cases) {

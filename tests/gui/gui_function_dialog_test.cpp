@@ -76,8 +76,7 @@ TEST_F(FunctionDialogTest, AcceptsGoodTexts) {
     const char* text;
   } cases[] = {
       {kTextF, "sin(x)*r"}, {kTextFiEnd, "-pi"},  // a reversed angle range
-      {kTextRInt, "0"},  {kTextRInt, "2"},
-      {kTextNFi, "255.6"},  {kTextNR, "2"},         {kTextNR, "256"},
+      {kTextRInt, "0"},     {kTextRInt, "2"},    {kTextNFi, "255.6"}, {kTextNR, "2"}, {kTextNR, "256"},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.text);
@@ -152,10 +151,9 @@ TEST_F(FunctionDialogTest, FixedSizeOkFocusedAndTheTabOrder) {
     if (widget->focusPolicy() & Qt::TabFocus) order.push_back(widget);
     widget = widget->nextInFocusChain();
   } while (widget != dialog_.OkButton() && order.size() < 20);
-  const std::vector<QWidget*> expected = {
-      dialog_.OkButton(),         dialog_.CancelButton(),   dialog_.Edit(kTextF),
-      dialog_.Edit(kTextRInt),    dialog_.Edit(kTextFiStart), dialog_.Edit(kTextRExt),
-      dialog_.Edit(kTextFiEnd),   dialog_.Edit(kTextNFi),   dialog_.Edit(kTextNR)};
+  const std::vector<QWidget*> expected = {dialog_.OkButton(),       dialog_.CancelButton(),     dialog_.Edit(kTextF),
+                                          dialog_.Edit(kTextRInt),  dialog_.Edit(kTextFiStart), dialog_.Edit(kTextRExt),
+                                          dialog_.Edit(kTextFiEnd), dialog_.Edit(kTextNFi),     dialog_.Edit(kTextNR)};
   EXPECT_EQ(order, expected);
 }
 

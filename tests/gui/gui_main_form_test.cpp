@@ -56,13 +56,24 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, MenuTreeHasTheCaptionsAccessLettersAndOnlyF1) {
   QStringList items;
   CollectItems(form_->menuBar()->actions(), "", items);
-  const QStringList expected = {
-      "File>New>Cyl Data",  "File>Load>Cyl Data",   "File>Load>Polar Data",  "File>Save>Picture",
-      "File>Save>Cyl Data", "File>-",               "File>E&xit",            "Edit>ReDraw",
-      "Edit>Copy",          "Edit>Clear",           "Tools>Settings",        "Tools>Test>Generate 3d data",
-      "Tools>Test>Generate Polar data",             "Tools>Replace delimiter>.->,",
-      "Tools>Replace delimiter>,->.",               "Tools>Replace delimiter>.<->,",
-      "Help>Contents|F1",   "Help>About"};
+  const QStringList expected = {"File>New>Cyl Data",
+                                "File>Load>Cyl Data",
+                                "File>Load>Polar Data",
+                                "File>Save>Picture",
+                                "File>Save>Cyl Data",
+                                "File>-",
+                                "File>E&xit",
+                                "Edit>ReDraw",
+                                "Edit>Copy",
+                                "Edit>Clear",
+                                "Tools>Settings",
+                                "Tools>Test>Generate 3d data",
+                                "Tools>Test>Generate Polar data",
+                                "Tools>Replace delimiter>.->,",
+                                "Tools>Replace delimiter>,->.",
+                                "Tools>Replace delimiter>.<->,",
+                                "Help>Contents|F1",
+                                "Help>About"};
   EXPECT_EQ(items, expected);
   for (QAction* action : form_->findChildren<QAction*>()) {
     EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();

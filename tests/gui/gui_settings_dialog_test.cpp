@@ -58,8 +58,8 @@ TEST_F(SettingsDialogTest, ShowsTheDefaults) {
   auto dialog = Open();
   EXPECT_EQ(dialog->windowTitle(), "Settings");
   const std::pair<const char*, const char*> edits[] = {
-      {"edWidth", "500"},        {"edHeight", "500"},       {"edFitXY", "1"},         {"edFitIntCircle", "2"},
-      {"edFitExtCircle", "2"},   {"edFitFunction", "1"},    {"edNLevelContour", "14"}, {"edLabelFormat", ".4g"}};
+      {"edWidth", "500"},      {"edHeight", "500"},    {"edFitXY", "1"},          {"edFitIntCircle", "2"},
+      {"edFitExtCircle", "2"}, {"edFitFunction", "1"}, {"edNLevelContour", "14"}, {"edLabelFormat", ".4g"}};
   for (const auto& [name, text] : edits) EXPECT_EQ(TextOf(*dialog, name), text) << name;
   for (const char* box : {"cbXY", "cbIntCircle", "cbExtCircle", "cbLabelPresent"}) {
     EXPECT_TRUE(dialog->findChild<QCheckBox*>(box)->isChecked()) << box;

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
-#include "qt/widget_ui.h"
 #include "gui_test_support.h"
+#include "qt/widget_ui.h"
 
 namespace orbisk {
 namespace {

@@ -1,9 +1,8 @@
 #include "platform/atomic_file.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <filesystem>
 
 #include "platform/error.h"
 #include "support/temp_dir.h"

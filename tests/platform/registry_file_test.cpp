@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/error.h"
 #include "platform/file_registry.h"

@@ -1,7 +1,6 @@
 #include "platform/registry_text.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace orbisk {
@@ -17,13 +16,12 @@ TEST(RegistryText, WritesEachTypeInItsExportForm) {
       {"Path", ExpandStringValue("%HOME%")},
       {"", StringValue("default")},
   };
-  EXPECT_EQ(FormatRegistryText(entries),
-            kHead +
-                "\"OpenedFile\"=\"C:\\\\data \\\"new\\\".txt\"\n"
-                "\"BMPHeight\"=dword:000001f4\n"
-                "\"ErrorValue\"=hex:cd,cc,00,01\n"
-                "\"Path\"=hex(2):25,48,4f,4d,45,25,00\n"
-                "@=\"default\"\n\n");
+  EXPECT_EQ(FormatRegistryText(entries), kHead +
+                                             "\"OpenedFile\"=\"C:\\\\data \\\"new\\\".txt\"\n"
+                                             "\"BMPHeight\"=dword:000001f4\n"
+                                             "\"ErrorValue\"=hex:cd,cc,00,01\n"
+                                             "\"Path\"=hex(2):25,48,4f,4d,45,25,00\n"
+                                             "@=\"default\"\n\n");
 }
 
 TEST(RegistryText, EveryValueSurvivesAWriteAndARead) {
@@ -73,8 +71,7 @@ TEST(RegistryText, AcceptsWhatAPersonMayWrite) {
       "\"C\"=\"x\"   \r\n";
   std::optional<RegistryEntries> entries = ParseRegistryText(text);
   ASSERT_TRUE(entries.has_value());
-  RegistryEntries expected = {
-      {"A", DwordValue(500)}, {"B", BinaryValue("\xcd\xcc\x01")}, {"C", StringValue("x")}};
+  RegistryEntries expected = {{"A", DwordValue(500)}, {"B", BinaryValue("\xcd\xcc\x01")}, {"C", StringValue("x")}};
   EXPECT_EQ(*entries, expected);
 }
 
@@ -114,8 +111,8 @@ TEST(RegistryText, RefusesMalformedText) {
 // Mutations of a valid file must never crash, hang or read out of bounds; the
 // sanitizer build checks the reads.
 TEST(RegistryText, SurvivesMutatedInput) {
-  RegistryEntries entries = {{"S", StringValue("a\"b\\c")}, {"D", DwordValue(7)},
-                             {"B", BinaryValue(std::string(40, '\x5a'))}};
+  RegistryEntries entries = {
+      {"S", StringValue("a\"b\\c")}, {"D", DwordValue(7)}, {"B", BinaryValue(std::string(40, '\x5a'))}};
   const std::string valid = FormatRegistryText(entries);
   std::mt19937 random(12345);
   const char alphabet[] = "\"\\=:,()[]@;\r\n hexdword0123456789abcdef\xff";
@@ -126,9 +123,15 @@ TEST(RegistryText, SurvivesMutatedInput) {
       std::size_t at = random() % text.size();
       char c = alphabet[random() % (sizeof alphabet - 1)];
       switch (random() % 3) {
-        case 0: text[at] = c; break;
-        case 1: text.insert(text.begin() + static_cast<long>(at), c); break;
-        default: text.erase(at, 1 + random() % 3); break;
+        case 0:
+          text[at] = c;
+          break;
+        case 1:
+          text.insert(text.begin() + static_cast<long>(at), c);
+          break;
+        default:
+          text.erase(at, 1 + random() % 3);
+          break;
       }
     }
     if (std::optional<RegistryEntries> parsed = ParseRegistryText(text)) {

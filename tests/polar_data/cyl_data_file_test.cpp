@@ -1,8 +1,7 @@
 #include "polar_data/cyl_data_file.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -45,8 +44,7 @@ std::string ErrorOf(F f) {
 }
 
 TEST(CylDataSave, TwoByTwoGridByteForByte) {
-  EXPECT_EQ(FormatCylData(*TwoByTwo()),
-            "2 0 3.14159265358979\r\n2 0.5 1\r\n1 0.25 \r\n-3 1E-5 \r\n");
+  EXPECT_EQ(FormatCylData(*TwoByTwo()), "2 0 3.14159265358979\r\n2 0.5 1\r\n1 0.25 \r\n-3 1E-5 \r\n");
 }
 
 TEST(CylDataSave, EmptyGridWritesTwoZeroLines) { EXPECT_EQ(FormatCylData(*NewGrid()), "0 0 0\r\n0 0 0\r\n"); }

@@ -1,7 +1,6 @@
 #include "polar_data/domain_validation.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "platform/error.h"

@@ -1,7 +1,6 @@
 #include "polar_data/number_format.h"
 
 #include <gtest/gtest.h>
-
 #include <numbers>
 
 namespace orbisk {

@@ -1,7 +1,6 @@
 #include "polar_data/polar_data_file.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>

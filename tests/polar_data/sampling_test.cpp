@@ -1,8 +1,7 @@
 #include "polar_data/sampling.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +15,7 @@ namespace {
 using testing::FakeUi;
 
 FunctionRecord Record(const std::string& formula, const std::string& fiStart, const std::string& fiEnd,
-                      const std::string& rInt, const std::string& rExt, const std::string& nFi,
-                      const std::string& nR) {
+                      const std::string& rInt, const std::string& rExt, const std::string& nFi, const std::string& nR) {
   FunctionRecord record;
   record.SFCyl = formula;
   record.SFiStart = fiStart;

@@ -1,8 +1,7 @@
 #include "polar_data/test_data.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
 #include <string>

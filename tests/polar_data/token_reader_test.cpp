@@ -1,7 +1,6 @@
 #include "polar_data/token_reader.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "platform/error.h"
@@ -17,14 +16,22 @@ struct IntegerCase {
 
 TEST(TokenReader, IntegerTokens) {
   const IntegerCase cases[] = {
-      {"100", true, 100},          {"+7", true, 7},
-      {"-5", true, -5},            {"$FF", true, 255},
-      {"-$10", true, -16},         {"$FFFFFFFF", true, -1},
-      {"2147483647", true, 2147483647}, {"-2147483648", true, INT32_MIN},
-      {"2147483648", false, 0},    {"100.0", false, 0},
-      {"1e2", false, 0},           {"", true, 0},
-      {"-", false, 0},             {"$", false, 0},
-      {"12a", false, 0},           {"$1FFFFFFFF", false, 0},
+      {"100", true, 100},
+      {"+7", true, 7},
+      {"-5", true, -5},
+      {"$FF", true, 255},
+      {"-$10", true, -16},
+      {"$FFFFFFFF", true, -1},
+      {"2147483647", true, 2147483647},
+      {"-2147483648", true, INT32_MIN},
+      {"2147483648", false, 0},
+      {"100.0", false, 0},
+      {"1e2", false, 0},
+      {"", true, 0},
+      {"-", false, 0},
+      {"$", false, 0},
+      {"12a", false, 0},
+      {"$1FFFFFFFF", false, 0},
   };
   for (const IntegerCase& c : cases) {
     SCOPED_TRACE(c.text);
@@ -42,12 +49,10 @@ struct RealCase {
 
 TEST(TokenReader, RealTokens) {
   const RealCase cases[] = {
-      {"0.5", true, 0.5L},   {"-3", true, -3},       {"+2.5e3", true, 2500},
-      {"1E-5", true, 1e-5L}, {"5.", true, 5},        {".5", true, 0.5L},
-      {"1e4000", true, 1e4000L},
-      {"0,5", false, 0},     {"1e", false, 0},       {"e5", false, 0},
-      {".", false, 0},       {"nan", false, 0},      {"inf", false, 0},
-      {"0x10", false, 0},    {"1e99999", false, 0},  {"1.2.3", false, 0},
+      {"0.5", true, 0.5L}, {"-3", true, -3},   {"+2.5e3", true, 2500},    {"1E-5", true, 1e-5L},
+      {"5.", true, 5},     {".5", true, 0.5L}, {"1e4000", true, 1e4000L}, {"0,5", false, 0},
+      {"1e", false, 0},    {"e5", false, 0},   {".", false, 0},           {"nan", false, 0},
+      {"inf", false, 0},   {"0x10", false, 0}, {"1e99999", false, 0},     {"1.2.3", false, 0},
   };
   for (const RealCase& c : cases) {
     SCOPED_TRACE(c.text);

@@ -3,14 +3,13 @@
 // The old file stays byte for byte, no temporary file is left, the error
 // carries the user's message, and the next save works.
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 
-#include "qt/qt_bitmap.h"
 #include "platform/error.h"
+#include "qt/qt_bitmap.h"
 #include "qt_test_app.h"
 #include "support/temp_dir.h"
 #include "support/write_faults.h"

@@ -4,15 +4,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <memory>
 
 #include "contour/draw_picture.h"
-#include "qt/qt_fonts.h"
 #include "platform/atomic_file.h"
 #include "platform/error.h"
+#include "qt/qt_fonts.h"
 #include "qt_test_app.h"
 #include "support/temp_dir.h"
 
@@ -47,8 +46,7 @@ class QtBitmapTest : public ::testing::Test {
     radii->Add(1.41421356237309504880L);
     store.LinesFi.Add(std::move(angles));
     store.LinesR.Add(std::move(radii));
-    DrawPicture(*grid, store, settings, FontSpec{}, bitmap.GetCanvas(), bitmap.Width(),
-                bitmap.Height(), '.');
+    DrawPicture(*grid, store, settings, FontSpec{}, bitmap.GetCanvas(), bitmap.Width(), bitmap.Height(), '.');
   }
 
   std::unique_ptr<PolarGrid> grid;
@@ -79,7 +77,7 @@ TEST_F(QtBitmapTest, AxesAndLabelOnTheRaster) {
   EXPECT_TRUE(IsDark(image, 250, 0));
   EXPECT_TRUE(IsDark(image, 250, 499));
   EXPECT_TRUE(IsDark(image, 370, 130));  // on the contour line at (1, 1)
-  int inked = 0;  // the label "a/b=0.5" at the top right
+  int inked = 0;                         // the label "a/b=0.5" at the top right
   for (int y = 5; y < 25; ++y) {
     for (int x = 400; x < 490; ++x) inked += IsDark(image, x, y);
   }
@@ -110,7 +108,7 @@ TEST_F(QtBitmapTest, BmpFileHasExactHeadersAndReadsBack) {
   EXPECT_EQ(Le32(bytes, 18), 301u);
   EXPECT_EQ(Le32(bytes, 22), 203u);
   EXPECT_EQ(Le32(bytes, 26), 1u | 24u << 16);  // planes, bits per pixel
-  EXPECT_EQ(Le32(bytes, 30), 0u);                // uncompressed
+  EXPECT_EQ(Le32(bytes, 30), 0u);              // uncompressed
 
   QImage read(QString::fromStdString(path), "BMP");
   ASSERT_FALSE(read.isNull());
@@ -164,7 +162,7 @@ TEST_F(QtBitmapTest, ResizeKeepsTheOldContentTopLeft) {
   bitmap.SetWidth(60);
   const QImage& image = bitmap.Image();
   EXPECT_EQ(image.size(), QSize(60, 150));
-  EXPECT_TRUE(IsDark(image, 50, 0));   // the vertical axis stays
+  EXPECT_TRUE(IsDark(image, 50, 0));     // the vertical axis stays
   EXPECT_TRUE(IsWhite(image, 20, 120));  // new rows are white
   bitmap.SetWidth(-5);
   EXPECT_EQ(bitmap.Width(), 0);

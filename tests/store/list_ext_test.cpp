@@ -1,11 +1,10 @@
 #include "store/list_ext.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "store/contour_store.h"
 #include "platform/error.h"
+#include "store/contour_store.h"
 
 namespace orbisk {
 namespace {

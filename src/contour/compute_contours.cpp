@@ -21,10 +21,16 @@ std::string MessageOf(const std::exception& error) {
 }  // namespace
 
 void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui) {
+  ComputeContours(grid, LevelChoice{}, nLevel, store, ui);
+}
+
+ChosenLevels ComputeContours(const PolarGrid& grid, const LevelChoice& choice, std::int32_t nLevel, ContourStore& store,
+                             Ui& ui) {
   ui.ShowHourglass();
   ui.ProcessPendingEvents();
   store.ClearLines();
-  const std::vector<long double> levels = ContourLevels(grid.MinValue, grid.MaxValue, nLevel);
+  ChosenLevels chosen = ChooseLevels(choice, grid.MinValue, grid.MaxValue, nLevel);
+  const std::vector<long double>& levels = chosen.levels;
   ChainScratch scratch;
   for (std::size_t k = 0; k < levels.size(); ++k) {
     std::int32_t stage = 0;
@@ -35,8 +41,10 @@ void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& s
     } catch (const std::exception& error) {
       ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " + MessageOf(error));
     }
+    store.TagNewPolylines(levels[k]);  // those stored before a failure too
   }
   ui.RestoreCursor();
+  return chosen;
 }
 
 }  // namespace orbisk

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "contour/contour_levels.h"
 #include "platform/ui.h"
 #include "polar_data/polar_grid.h"
 #include "store/contour_store.h"
@@ -11,10 +12,19 @@
 namespace orbisk {
 
 // Shows the hourglass and processes pending events once, empties the store,
-// then traces nLevel levels in increasing order and restores the default cursor. A failure inside one level is shown
-// through ui.ShowMessage as "it=<stage> il=<level> <message>" and tracing goes
-// on; a failure of the level selection (nLevel = 0) raises a MathError after
-// the store was emptied, leaving the hourglass on.
+// then traces nLevel levels in increasing order and restores the default
+// cursor. A failure inside one level is shown through ui.ShowMessage as
+// "it=<stage> il=<level> <message>" and tracing goes on; a failure of the
+// level selection (nLevel = 0) raises a MathError after the store was
+// emptied, leaving the hourglass on. Every stored polyline gets its level in
+// store.Levels.
 void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui);
+
+// The same with the levels of choice (ChooseLevels over the grid's MinValue
+// and MaxValue); an unusable choice raises InputError where nLevel = 0 raises.
+// Returns the levels traced and how many chosen ones were left out, for
+// LevelsOutsideMessage.
+ChosenLevels ComputeContours(const PolarGrid& grid, const LevelChoice& choice, std::int32_t nLevel, ContourStore& store,
+                             Ui& ui);
 
 }  // namespace orbisk

@@ -2,24 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "contour/label_format.h"
+#include "contour/legend.h"
+#include "contour/level_key.h"
+#include "contour/line_labels.h"
 #include "platform/error.h"
 
 namespace orbisk {
 
 namespace {
-
-// Pixel coordinates beyond this are clamped: far beyond any picture, and
-// small enough that the canvas's own arithmetic cannot overflow.
-constexpr long double kPixelLimit = 1 << 24;
-
-// Nearest integer, ties to even, clamped into the canvas's range.
-int RoundPixel(long double v) {
-  if (std::isnan(v)) return 0;
-  v = std::clamp(v, -kPixelLimit, kPixelLimit);
-  return static_cast<int>(std::llrint(v));
-}
 
 struct Geometry {
   long double sx = 0;  // pixels per unit, horizontally
@@ -27,8 +22,10 @@ struct Geometry {
   int cx = 0;
   int cy = 0;
 
-  int PixelX(long double fi, long double r) const { return RoundPixel(std::cos(fi) * r * sx + cx); }
-  int PixelY(long double fi, long double r) const { return RoundPixel(cy - std::sin(fi) * r * sy); }
+  // The exact pixel position of the point at angle fi and radius r; the
+  // canvas rounds it to the nearest pixel, ties to even.
+  long double X(long double fi, long double r) const { return std::cos(fi) * r * sx + cx; }
+  long double Y(long double fi, long double r) const { return cy - std::sin(fi) * r * sy; }
 };
 
 // The largest radius of every point of every polyline, or 0 when none is > 0.
@@ -66,62 +63,181 @@ Geometry ComputeGeometry(long double rext, int width, int height) {
 void DrawCircle(Canvas& canvas, const Geometry& g, long double radius, Color color, int penWidth) {
   canvas.SetBrushStyle(BrushStyle::Clear);
   canvas.SetPen(color, penWidth);
-  int rx = RoundPixel(radius * g.sx);
-  int ry = RoundPixel(radius * g.sy);
-  canvas.Ellipse(g.cx - rx, g.cy - ry, g.cx + rx, g.cy + ry);
+  canvas.EllipseExact(g.cx, g.cy, radius * g.sx, radius * g.sy);
 }
 
-void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store) {
+// The pixel positions of polyline k, or none when it has no point. An entry
+// may hold no list after a failed load; the two lists may even differ in
+// length then: only what both lists hold counts.
+std::vector<PixelPoint> PixelPath(const Geometry& g, const ContourStore& store, std::int32_t k) {
+  const TListExt* radii = store.LinesR.Get(k);
+  const TListExt* angles = k < store.LinesFi.Count() ? store.LinesFi.Get(k) : nullptr;
+  if (radii == nullptr || angles == nullptr) return {};
+  const std::int32_t count = std::min(radii->Count(), angles->Count());
+  const long double* r = radii->Data();
+  const long double* fi = angles->Data();
+  std::vector<PixelPoint> path(static_cast<std::size_t>(count));
+  for (std::int32_t m = 0; m < count; ++m) path[static_cast<std::size_t>(m)] = {g.X(fi[m], r[m]), g.Y(fi[m], r[m])};
+  return path;
+}
+
+struct PlacedLabel {
+  LineLabel label;
+  std::size_t level;  // index in the level key
+};
+
+// How the polylines are drawn: all with the pen of the settings, or with a pen
+// per level and labels on the lines.
+struct LineStyle {
+  Color color = 0;
+  int width = 1;
+  const LevelKey* key = nullptr;  // a pen per level when set
+  LabelRoom* room = nullptr;      // labels when set (then key is set)
+  std::vector<int> textWidths;    // of key->texts, with labels
+  int textHeight = 0;
+  std::vector<PlacedLabel> placed;
+};
+
+void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store, LineStyle& style) {
+  if (style.key == nullptr) canvas.SetPen(style.color, style.width);
+  std::optional<Color> pen;
   for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
-    const TListExt* radii = store.LinesR.Get(k);
-    // An entry may hold no list after a failed load; the two lists may even
-    // differ in length then. Draw only what both lists hold.
-    const TListExt* angles = k < store.LinesFi.Count() ? store.LinesFi.Get(k) : nullptr;
-    if (radii == nullptr || angles == nullptr) continue;
-    std::int32_t count = std::min(radii->Count(), angles->Count());
-    if (count == 0) continue;
-    const long double* r = radii->Data();
-    const long double* fi = angles->Data();
-    canvas.MoveTo(g.PixelX(fi[0], r[0]), g.PixelY(fi[0], r[0]));
-    for (std::int32_t m = 1; m < count; ++m) canvas.LineTo(g.PixelX(fi[m], r[m]), g.PixelY(fi[m], r[m]));
+    const std::vector<PixelPoint> path = PixelPath(g, store, k);
+    if (path.empty()) continue;
+    const std::optional<std::size_t> level =
+        style.key ? style.key->IndexOf(store.Levels[std::size_t(k)]) : std::nullopt;
+    const Color color = level ? style.key->colors[*level] : style.color;
+    if (style.key != nullptr && pen != color) canvas.SetPen(color, style.width);
+    pen = color;
+    std::vector<PixelBox> gaps;
+    if (style.room != nullptr && level) {
+      for (const LineLabel& label : PlaceLineLabels(path, style.textWidths[*level], style.textHeight, *style.room)) {
+        gaps.push_back(label.box);
+        style.placed.push_back({label, *level});
+      }
+    }
+    DrawBrokenPolyline(canvas, path, gaps);
   }
+}
+
+std::string RatioCaption(const PolarGrid& grid, const PlotSettings& settings, char decimalSeparator) {
+  long double ratio = grid.RInt / grid.RExt;
+  if (!std::isfinite(ratio)) throw MathError(MathErrorKind::Overflow);
+  return "a/b=" + FormatLabelNumber(settings.Label_Format, ratio, decimalSeparator);
 }
 
 void DrawLabel(Canvas& canvas, const PolarGrid& grid, const PlotSettings& settings, const FontSpec& labelFont,
                int width, char decimalSeparator) {
-  long double ratio = grid.RInt / grid.RExt;
-  if (!std::isfinite(ratio)) throw MathError(MathErrorKind::Overflow);
-  std::string caption = "a/b=" + FormatLabelNumber(settings.Label_Format, ratio, decimalSeparator);
+  std::string caption = RatioCaption(grid, settings, decimalSeparator);
   canvas.SetFont(labelFont);
   canvas.TextOut(width - canvas.TextWidth(caption) - 10, 5, caption);
+}
+
+// The picture's extent and the part the map takes.
+struct Frame {
+  int width = 0;
+  int height = 0;
+  int mapWidth = 0;  // the width less the legend's strip
+  char decimalSeparator = '.';
+  Geometry g;
+};
+
+// What line labels keep off: the axes and the ratio label; they stay in the
+// map's part of the picture. The canvas font is the label font.
+LabelRoom RoomForLabels(Canvas& canvas, const PolarGrid& grid, const PlotSettings& settings, const Frame& f) {
+  std::vector<PixelBox> obstacles;
+  if (settings.XY_Present) {
+    const long double half = std::max(settings.XY_Width, 1) / 2 + 1;
+    obstacles.push_back({0, f.g.cy - half, static_cast<long double>(f.mapWidth), f.g.cy + half});
+    obstacles.push_back({f.g.cx - half, 0, f.g.cx + half, static_cast<long double>(f.height)});
+  }
+  if (settings.Label_Present) {
+    try {
+      const int right = f.width - 10;
+      const int captionWidth = canvas.TextWidth(RatioCaption(grid, settings, f.decimalSeparator));
+      obstacles.push_back({static_cast<long double>(right - captionWidth), 5, static_cast<long double>(right),
+                           static_cast<long double>(5 + canvas.TextHeight())});
+    } catch (const Error&) {
+      // The caption cannot be written; the ratio label raises the error.
+    }
+  }
+  const PixelBox map{0, 0, static_cast<long double>(f.mapWidth), static_cast<long double>(f.height)};
+  return LabelRoom(map, std::move(obstacles));
+}
+
+// The values on the lines, over everything drawn so far, on an opaque
+// background; the brush style is then what the ratio label expects.
+void DrawLineLabels(Canvas& canvas, const LineStyle& style, BrushStyle brushAfter) {
+  if (style.placed.empty()) return;
+  canvas.SetBrushStyle(BrushStyle::Solid);
+  for (const PlacedLabel& p : style.placed) canvas.TextOut(p.label.x, p.label.y, style.key->texts[p.level]);
+  if (brushAfter != BrushStyle::Solid) canvas.SetBrushStyle(brushAfter);
+}
+
+// The contour polylines: with key, a pen per level and, with labels, the
+// values on the lines.
+void DrawContourLines(Canvas& canvas, const PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
+                      const FontSpec& labelFont, const Frame& f, const LevelKey* key, bool labels) {
+  LineStyle style;
+  style.color = settings.Function_Color;
+  style.width = settings.Function_Width;
+  style.key = key;
+  std::optional<LabelRoom> room;
+  if (key != nullptr && labels) {
+    canvas.SetFont(labelFont);
+    room = RoomForLabels(canvas, grid, settings, f);
+    style.room = &*room;
+    style.textHeight = canvas.TextHeight();
+    for (const std::string& text : key->texts) style.textWidths.push_back(canvas.TextWidth(text));
+  }
+  DrawPolylines(canvas, f.g, store, style);
+  const bool circles = settings.IntCircle_Present || settings.ExtCircle_Present;
+  DrawLineLabels(canvas, style, circles ? BrushStyle::Clear : BrushStyle::Solid);
+}
+
+// The legend of key in a picture of width x height, laid out in the label font.
+LegendLayout LayOutLegend(Canvas& canvas, const LevelKey& key, std::vector<LegendEntry>& entries,
+                          const PlotSettings& settings, const FontSpec& labelFont, int width, int height) {
+  for (std::size_t i = 0; i < key.values.size(); ++i) entries.push_back({key.texts[i], key.colors[i]});
+  canvas.SetFont(labelFont);
+  return LayoutLegend(entries, canvas, width, height, settings.Label_Present);
 }
 
 }  // namespace
 
 void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings, const FontSpec& labelFont,
-                 Canvas& canvas, int width, int height, char decimalSeparator) {
+                 Canvas& canvas, int width, int height, char decimalSeparator, const LevelDisplay& display) {
   if (grid.RExt == 0 && grid.RInt == 0) grid.RExt = LargestRadius(store);
-  const Geometry g = ComputeGeometry(grid.RExt, width, height);
+  const bool showLevels = settings.Function_Present && store.HasLevels() && display != LevelDisplay{};
+  const LevelKey key =
+      showLevels ? MakeLevelKey(store, display, settings.Function_Color, decimalSeparator) : LevelKey{};
+  std::vector<LegendEntry> legendEntries;
+  LegendLayout legend;
+  if (showLevels && display.Legend) {
+    legend = LayOutLegend(canvas, key, legendEntries, settings, labelFont, width, height);
+  }
+  Frame f{width, height, width - legend.stripWidth, decimalSeparator, {}};
+  f.g = ComputeGeometry(grid.RExt, f.mapWidth, height);
 
   canvas.SetBrushStyle(BrushStyle::Solid);
   canvas.FillRect(0, 0, width, height);
   if (settings.XY_Present) {
     canvas.SetPen(settings.XY_Color, settings.XY_Width);
-    canvas.MoveTo(0, g.cy);
-    canvas.LineTo(width, g.cy);
-    canvas.MoveTo(g.cx, 0);
-    canvas.LineTo(g.cx, height);
+    canvas.MoveTo(0, f.g.cy);
+    canvas.LineTo(f.mapWidth, f.g.cy);
+    canvas.MoveTo(f.g.cx, 0);
+    canvas.LineTo(f.g.cx, height);
   }
   if (settings.IntCircle_Present) {
-    DrawCircle(canvas, g, grid.RInt, settings.IntCircle_Color, settings.IntCircle_Width);
+    DrawCircle(canvas, f.g, grid.RInt, settings.IntCircle_Color, settings.IntCircle_Width);
   }
   if (settings.ExtCircle_Present) {
-    DrawCircle(canvas, g, grid.RExt, settings.ExtCircle_Color, settings.ExtCircle_Width);
+    DrawCircle(canvas, f.g, grid.RExt, settings.ExtCircle_Color, settings.ExtCircle_Width);
   }
   if (settings.Function_Present) {
-    canvas.SetPen(settings.Function_Color, settings.Function_Width);
-    DrawPolylines(canvas, g, store);
+    DrawContourLines(canvas, grid, store, settings, labelFont, f, showLevels ? &key : nullptr, display.LineLabels);
   }
+  if (!legend.rows.empty()) DrawLegend(canvas, legendEntries, legend);
   if (settings.Label_Present) DrawLabel(canvas, grid, settings, labelFont, width, decimalSeparator);
 }
 

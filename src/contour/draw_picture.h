@@ -17,7 +17,16 @@ namespace orbisk {
 // are the run's own. decimalSeparator is the locale's, used in the label.
 // Raises MathError when RExt is 0 (before anything is painted) and InputError
 // for a bad Label_Format (after everything but the label is painted).
+//
+// display adds what it turns on for polylines that know their level: colours
+// by level, the values on the lines (in the label font, off each other, the
+// axes and the ratio label, each line broken under its labels) and the
+// legend, a strip at the right edge of the picture (see legend.h); the map is
+// then scaled into the rest of the width, and the horizontal axis ends where
+// the strip begins. A bad display.ValueFormat raises InputError before
+// anything is painted. With display all off the calls are exactly those of
+// the plain picture.
 void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings, const FontSpec& labelFont,
-                 Canvas& canvas, int width, int height, char decimalSeparator);
+                 Canvas& canvas, int width, int height, char decimalSeparator, const LevelDisplay& display = {});
 
 }  // namespace orbisk

@@ -33,4 +33,19 @@ struct PlotSettings {
   bool operator==(const PlotSettings&) const = default;
 };
 
+// What the picture tells of the contour levels beyond the plain map. Every
+// part is off by default, and with all off the picture is drawn exactly as
+// without them. They apply to polylines that know their level (traced from a
+// grid), and only while the contour lines are drawn.
+struct LevelDisplay {
+  bool Colors = false;      // each level's lines in its colour from the viridis map
+  bool Legend = false;      // the level values with their colours, in a strip at the right
+  bool LineLabels = false;  // each level's value written on its lines
+  // The number format of the values in the legend and on the lines, in the
+  // ratio label's format (what follows "%").
+  std::string ValueFormat = ".4g";
+
+  bool operator==(const LevelDisplay&) const = default;
+};
+
 }  // namespace orbisk

@@ -1,12 +1,28 @@
 #pragma once
 // A raster canvas in the manner of the platform's drawing layer: a current pen,
-// brush and font, and integer pixel coordinates.
+// brush and font, and integer pixel coordinates; shapes may also be given at
+// positions with a fraction, which a raster canvas rounds and a vector picture
+// keeps.
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "platform/color.h"
 
 namespace orbisk {
+
+// Pixel positions beyond this are clamped: far beyond any picture, and small
+// enough that a canvas's own arithmetic cannot overflow.
+inline constexpr long double kPixelLimit = 1 << 24;
+
+// The pixel of a position computed in extended precision: the nearest integer,
+// ties to even, clamped to +-kPixelLimit; NaN gives 0.
+inline int RoundPixel(long double v) {
+  if (std::isnan(v)) return 0;
+  v = std::clamp(v, -kPixelLimit, kPixelLimit);
+  return static_cast<int>(std::llrint(v));
+}
 
 enum class BrushStyle {
   Solid,  // fills rectangles and ellipses, gives text an opaque background
@@ -51,6 +67,22 @@ class Canvas {
   virtual void TextOut(int x, int y, const std::string& text) = 0;
   // Width in pixels of text in the current font.
   virtual int TextWidth(const std::string& text) = 0;
+  // Height in pixels of a line of text in the current font (what TextOut
+  // covers with an opaque background).
+  virtual int TextHeight() = 0;
+
+  // MoveTo and LineTo at a position with its fraction. A raster canvas draws
+  // exactly what MoveTo/LineTo draw at RoundPixel of it; a vector picture
+  // keeps the fraction.
+  virtual void MoveToExact(long double x, long double y) { MoveTo(RoundPixel(x), RoundPixel(y)); }
+  virtual void LineToExact(long double x, long double y) { LineTo(RoundPixel(x), RoundPixel(y)); }
+  // The ellipse of centre (cx, cy) and radii rx, ry: on a raster canvas
+  // exactly Ellipse over the centre plus and minus the rounded radii.
+  virtual void EllipseExact(int cx, int cy, long double rx, long double ry) {
+    const int a = RoundPixel(rx);
+    const int b = RoundPixel(ry);
+    Ellipse(cx - a, cy - b, cx + a, cy + b);
+  }
 };
 
 // The picture bitmap: every drawing goes into it, the view shows it 1:1.
@@ -67,7 +99,8 @@ class Bitmap {
   // Sets every pixel white, ignoring the old content.
   virtual void Whiteness() = 0;
   // Writes the picture to a file, by the file's extension: ".png" PNG, ".svg"
-  // SVG, anything else an uncompressed 24-bit BMP. The file is replaced
+  // SVG, ".pdf" PDF (both vector pictures with the shapes at their exact
+  // positions), anything else an uncompressed 24-bit BMP. The file is replaced
   // atomically; a file that cannot be created raises FileError with
   // "Не могу создать файл %s".
   virtual void SaveToFile(const std::string& path) = 0;

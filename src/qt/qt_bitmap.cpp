@@ -3,13 +3,13 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "qt/qt_bmp_file.h"
+#include "qt/qt_vector_picture.h"
 
 namespace orbisk {
 
@@ -60,26 +60,16 @@ std::string QtBitmap::PngBytes() {
   return ToBytes(bytes);
 }
 
-std::string QtBitmap::SvgBytes() {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  svg.setSize(QSize(width_, height_));
-  svg.setViewBox(QRect(0, 0, width_, height_));
-  svg.setResolution(96);
-  {
-    QPainter painter(&svg);
-    painter.fillRect(QRect(0, 0, width_, height_), Qt::white);
-    canvas_.Replay(painter);
-  }
-  return ToBytes(bytes);
-}
+std::string QtBitmap::SvgBytes() { return EncodeSvg(canvas_, width_, height_); }
+
+std::string QtBitmap::PdfBytes() { return EncodePdf(canvas_, width_, height_); }
 
 void QtBitmap::SaveToFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
-  const std::string bytes = ext == ".png" ? PngBytes() : ext == ".svg" ? SvgBytes() : BmpBytes();
+  const std::string bytes = ext == ".png"   ? PngBytes()
+                            : ext == ".svg" ? SvgBytes()
+                            : ext == ".pdf" ? PdfBytes()
+                                            : BmpBytes();
   WriteFileAtomically(path, bytes);
 }
 

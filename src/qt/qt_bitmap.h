@@ -1,6 +1,6 @@
 #pragma once
-// The picture bitmap on Qt: a QImage drawn through QtCanvas, saved as BMP, PNG
-// or SVG, and copied to the clipboard. Needs a QGuiApplication (for fonts).
+// The picture bitmap on Qt: a QImage drawn through QtCanvas, saved as BMP, PNG,
+// SVG or PDF, and copied to the clipboard. Needs a QGuiApplication (for fonts).
 
 #include <QImage>
 
@@ -29,6 +29,7 @@ class QtBitmap : public Bitmap {
   std::string BmpBytes();
   std::string PngBytes();
   std::string SvgBytes();
+  std::string PdfBytes();
 
  private:
   QtCanvas canvas_;

@@ -1,10 +1,20 @@
 #include "qt/qt_canvas.h"
 
-#include <QPolygon>
+#include <QPolygonF>
 
 #include "platform/error.h"
 
 namespace orbisk {
+
+namespace {
+
+// The exact position a vector picture draws: clamped as RoundPixel clamps,
+// NaN at 0, so that no file holds a number a reader cannot parse.
+qreal ExactPixel(long double v) { return std::isnan(v) ? 0 : qreal(std::clamp(v, -kPixelLimit, kPixelLimit)); }
+
+QPointF ExactPoint(long double x, long double y) { return QPointF(ExactPixel(x), ExactPixel(y)); }
+
+}  // namespace
 
 QtCanvas::QtCanvas() = default;
 
@@ -14,9 +24,29 @@ void QtCanvas::SetPen(Color color, int width) { Run(paint_op::Pen{color, width})
 void QtCanvas::SetBrushColor(Color color) { Run(paint_op::BrushColor{color}); }
 void QtCanvas::SetBrushStyle(BrushStyle style) { Run(paint_op::Brush{style}); }
 void QtCanvas::SetFont(const FontSpec& font) { Run(paint_op::Font{font}); }
-void QtCanvas::MoveTo(int x, int y) { Run(paint_op::MoveTo{x, y}); }
-void QtCanvas::LineTo(int x, int y) { Run(paint_op::LineTo{x, y}); }
-void QtCanvas::Ellipse(int left, int top, int right, int bottom) { Run(paint_op::Ellipse{left, top, right, bottom}); }
+void QtCanvas::MoveTo(int x, int y) { Run(paint_op::MoveTo{QPoint(x, y), QPointF(x, y)}); }
+void QtCanvas::LineTo(int x, int y) { Run(paint_op::LineTo{QPoint(x, y), QPointF(x, y)}); }
+
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+  const QPointF centre((qreal(left) + right) / 2, (qreal(top) + bottom) / 2);
+  Run(paint_op::Ellipse{left, top, right, bottom, centre, std::abs(qreal(right) - left) / 2,
+                        std::abs(qreal(bottom) - top) / 2});
+}
+
+void QtCanvas::MoveToExact(long double x, long double y) {
+  Run(paint_op::MoveTo{QPoint(RoundPixel(x), RoundPixel(y)), ExactPoint(x, y)});
+}
+
+void QtCanvas::LineToExact(long double x, long double y) {
+  Run(paint_op::LineTo{QPoint(RoundPixel(x), RoundPixel(y)), ExactPoint(x, y)});
+}
+
+void QtCanvas::EllipseExact(int cx, int cy, long double rx, long double ry) {
+  const int a = RoundPixel(rx);
+  const int b = RoundPixel(ry);
+  Run(paint_op::Ellipse{cx - a, cy - b, cx + a, cy + b, QPointF(cx, cy), std::abs(ExactPixel(rx)),
+                        std::abs(ExactPixel(ry))});
+}
 void QtCanvas::TextOut(int x, int y, const std::string& text) { Run(paint_op::Text{x, y, text}); }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -30,6 +60,8 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom) {
 }
 
 int QtCanvas::TextWidth(const std::string& text) { return TextWidthIn(state_.qfont, text); }
+
+int QtCanvas::TextHeight() { return TextHeightIn(state_.qfont); }
 
 const QImage& QtCanvas::Image() {
   EndPainting();
@@ -62,20 +94,20 @@ void QtCanvas::Replay(QPainter& painter) const {
   PreparePainter(painter, state);
   // Runs of LineTo become one polyline each: the same lines, far fewer
   // elements in a vector file.
-  QPolygon run;
+  QPolygonF run;
   auto flush = [&] {
-    if (run.size() > 1) painter.drawPolyline(run);
+    if (run.size() > 1) painter.drawPolyline(run.translated(VectorStrokeOffset(state.penWidth)));
     run.clear();
   };
   for (const PaintOp& op : replay_) {
     if (const auto* line = std::get_if<paint_op::LineTo>(&op)) {
-      if (run.isEmpty()) run << state.position;
-      run << QPoint(line->x, line->y);
+      if (run.isEmpty()) run << state.exactPosition;
+      run << line->exact;
       ApplyPaintOp(op, state, nullptr);
       continue;
     }
     flush();
-    ApplyPaintOp(op, state, &painter);
+    ApplyPaintOp(op, state, &painter, PaintGeometry::Exact);
   }
   flush();
 }

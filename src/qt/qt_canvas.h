@@ -1,6 +1,7 @@
 #pragma once
 // The canvas of the picture bitmap: a QPainter on a 32-bit QImage, with the
-// list of calls since the last full repaint kept for replaying.
+// list of calls since the last full repaint kept for replaying onto a vector
+// picture.
 
 #include <QImage>
 #include <QPainter>
@@ -27,6 +28,10 @@ class QtCanvas : public Canvas {
   void Ellipse(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
+  int TextHeight() override;
+  void MoveToExact(long double x, long double y) override;
+  void LineToExact(long double x, long double y) override;
+  void EllipseExact(int cx, int cy, long double rx, long double ry) override;
 
   // The picture, with every call so far painted.
   const QImage& Image();
@@ -37,7 +42,8 @@ class QtCanvas : public Canvas {
   // Every pixel white; the replay list starts afresh.
   void Whiten();
   // Paints, onto a painter begun on a white device of the picture's size, the
-  // calls since the last full repaint.
+  // calls since the last full repaint, the shapes at their exact positions
+  // (for a vector picture).
   void Replay(QPainter& painter) const;
 
  private:

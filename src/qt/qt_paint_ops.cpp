@@ -22,8 +22,10 @@ QRect EdgeRect(int left, int top, int right, int bottom) {
                QSize(std::abs(right - left), std::abs(bottom - top)));
 }
 
+int ClampedPenWidth(int width) { return std::clamp(width, 1, kMaxPenWidth); }
+
 QPen MakePen(const PaintState& s) {
-  QPen pen(ToQColor(s.penColor), std::clamp(s.penWidth, 1, kMaxPenWidth), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  QPen pen(ToQColor(s.penColor), ClampedPenWidth(s.penWidth), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   return pen;
 }
 
@@ -34,6 +36,7 @@ QBrush MakeBrush(const PaintState& s) {
 struct Painting {
   PaintState& state;
   QPainter* painter;
+  PaintGeometry geometry;
 
   void operator()(const paint_op::Pen& op) {
     state.penColor = op.color;
@@ -57,14 +60,25 @@ struct Painting {
       painter->fillRect(EdgeRect(op.left, op.top, op.right, op.bottom), ToQColor(state.brushColor));
     }
   }
-  void operator()(const paint_op::MoveTo& op) { state.position = QPoint(op.x, op.y); }
+  void operator()(const paint_op::MoveTo& op) {
+    state.position = op.pixel;
+    state.exactPosition = op.exact;
+  }
   void operator()(const paint_op::LineTo& op) {
-    QPoint to(op.x, op.y);
-    if (painter) painter->drawLine(state.position, to);
-    state.position = to;
+    if (painter && geometry == PaintGeometry::Pixel) painter->drawLine(state.position, op.pixel);
+    if (painter && geometry == PaintGeometry::Exact) {
+      const QPointF offset = VectorStrokeOffset(state.penWidth);
+      painter->drawLine(QLineF(state.exactPosition + offset, op.exact + offset));
+    }
+    state.position = op.pixel;
+    state.exactPosition = op.exact;
   }
   void operator()(const paint_op::Ellipse& op) {
-    if (painter) painter->drawEllipse(EdgeRect(op.left, op.top, op.right, op.bottom));
+    if (painter && geometry == PaintGeometry::Pixel)
+      painter->drawEllipse(EdgeRect(op.left, op.top, op.right, op.bottom));
+    if (painter && geometry == PaintGeometry::Exact) {
+      painter->drawEllipse(op.centre + VectorStrokeOffset(state.penWidth), op.rx, op.ry);
+    }
   }
   void operator()(const paint_op::Text& op) {
     if (!painter) return;
@@ -86,7 +100,13 @@ struct Painting {
 
 PaintState::PaintState() : qfont(ToQFont(font)) {}
 
-void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter) { std::visit(Painting{state, painter}, op); }
+void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter, PaintGeometry geometry) {
+  std::visit(Painting{state, painter, geometry}, op);
+}
+
+QPointF VectorStrokeOffset(int penWidth) {
+  return ClampedPenWidth(penWidth) % 2 == 1 ? QPointF(0.5, 0.5) : QPointF(0, 0);
+}
 
 void PreparePainter(QPainter& painter, const PaintState& state) {
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -98,5 +118,7 @@ void PreparePainter(QPainter& painter, const PaintState& state) {
 int TextWidthIn(const QFont& font, const std::string& text) {
   return QFontMetrics(font).horizontalAdvance(QString::fromStdString(text));
 }
+
+int TextHeightIn(const QFont& font) { return QFontMetrics(font).height(); }
 
 }  // namespace orbisk

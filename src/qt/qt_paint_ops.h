@@ -1,11 +1,14 @@
 #pragma once
 // The canvas calls as values, and how they are carried out on a QPainter. The
 // raster canvas runs each call at once and keeps the list since the last full
-// repaint, so that the same drawing can be replayed onto an SVG painter.
+// repaint, so that the same drawing can be replayed onto a vector painter.
+// Shapes carry both their pixel position, which the raster draws, and their
+// exact position, which a vector picture draws.
 
 #include <QFont>
 #include <QPainter>
 #include <QPoint>
+#include <QPointF>
 #include <string>
 #include <variant>
 #include <vector>
@@ -32,13 +35,17 @@ struct FillRect {
   int left, top, right, bottom;
 };
 struct MoveTo {
-  int x, y;
+  QPoint pixel;
+  QPointF exact;
 };
 struct LineTo {
-  int x, y;
+  QPoint pixel;
+  QPointF exact;
 };
 struct Ellipse {
-  int left, top, right, bottom;
+  int left, top, right, bottom;  // the pixel bounding rectangle
+  QPointF centre;                // the exact centre and radii
+  qreal rx, ry;
 };
 struct Text {
   int x, y;
@@ -59,12 +66,24 @@ struct PaintState {
   FontSpec font;
   QFont qfont;
   QPoint position;
+  QPointF exactPosition;
 
   PaintState();
 };
 
+// Which positions a painter draws: the pixels, as the raster picture shows
+// them, or the exact positions, for a vector picture.
+enum class PaintGeometry { Pixel, Exact };
+
 // Updates state by op and, when painter is not null, paints op with it.
-void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter);
+void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter,
+                  PaintGeometry geometry = PaintGeometry::Pixel);
+
+// Where a vector picture puts a stroke of penWidth drawn at an exact position
+// p so that it covers what the raster covers at RoundPixel(p): the raster
+// paints an odd-width stroke right of and below its pixel line, an even-width
+// one centred on it.
+QPointF VectorStrokeOffset(int penWidth);
 
 // Sets up a newly begun painter for state: no antialiasing for shapes, pen and
 // brush as in state.
@@ -72,5 +91,7 @@ void PreparePainter(QPainter& painter, const PaintState& state);
 
 // Width in pixels of text in font.
 int TextWidthIn(const QFont& font, const std::string& text);
+// Height in pixels of a line of text in font.
+int TextHeightIn(const QFont& font);
 
 }  // namespace orbisk

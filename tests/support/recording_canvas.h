@@ -2,7 +2,8 @@
 // A canvas for tests that records every call as one line of text, e.g.
 // "Pen 0x0000ff 2", "Brush Clear", "FillRect 0 0 500 500", "MoveTo 1 2",
 // "LineTo 3 4", "Ellipse 10 10 490 490", "Font Arial Cyr 12", "TextOut 423 5 a/b=0.5".
-// Text is 7 pixels per character wide.
+// Text is 7 pixels per character wide and 16 pixels high. Shapes given at exact
+// positions are recorded at their pixels, as a raster canvas draws them.
 
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ namespace orbisk::testing {
 class RecordingCanvas : public Canvas {
  public:
   static constexpr int kCharWidth = 7;
+  static constexpr int kTextHeight = 16;
 
   void SetPen(Color color, int width) override;
   void SetBrushColor(Color color) override;
@@ -26,6 +28,7 @@ class RecordingCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   // kCharWidth per character (UTF-8 sequences count once); not recorded.
   int TextWidth(const std::string& text) override;
+  int TextHeight() override { return kTextHeight; }
 
   // The calls whose line starts with prefix (e.g. "Ellipse"), in order.
   std::vector<std::string> CallsStartingWith(const std::string& prefix) const;

@@ -51,7 +51,8 @@ void CheckLevelChoice(const LevelChoice& choice);
 // belong to it). Even: ContourLevels(minValue, maxValue, nLevel), nothing
 // outside. List: the distinct values within the range, increasing; the others
 // count as outside. Step: start + k * step (extended precision) for
-// k = 0, 1, ... within the range; when none is, outside is 1. Raises what
+// k = 0, 1, ... within the range; when none is (or the range lies more than
+// 2^62 steps beyond start), outside is 1. Raises what
 // CheckLevelChoice raises, and InputError "The level step %s gives more than
 // 65536 levels over the data's range" when it would.
 ChosenLevels ChooseLevels(const LevelChoice& choice, long double minValue, long double maxValue, std::int32_t nLevel);

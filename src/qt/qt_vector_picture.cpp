@@ -27,6 +27,16 @@ void PaintPicture(QPaintDevice& device, const QtCanvas& canvas, int width, int h
   canvas.Replay(painter);
 }
 
+// The generator gives the size in millimetres, rounded so that a renderer
+// makes the picture a pixel larger; the size in pixels is exact.
+void SizeInPixels(std::string& svg, int width, int height) {
+  const std::string::size_type start = svg.find("<svg width=\"");
+  const std::string::size_type end = svg.find('\n', start);
+  if (start == std::string::npos || end == std::string::npos) return;
+  svg.replace(start, end - start,
+              "<svg width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"");
+}
+
 }  // namespace
 
 std::string EncodeSvg(const QtCanvas& canvas, int width, int height) {
@@ -39,7 +49,9 @@ std::string EncodeSvg(const QtCanvas& canvas, int width, int height) {
   svg.setViewBox(QRect(0, 0, width, height));
   svg.setResolution(kDotsPerInch);
   PaintPicture(svg, canvas, width, height);
-  return ToBytes(bytes);
+  std::string file = ToBytes(bytes);
+  SizeInPixels(file, width, height);
+  return file;
 }
 
 std::string EncodePdf(const QtCanvas& canvas, int width, int height) {

@@ -110,5 +110,47 @@ TEST(ComputeContours, ReportsAGatheringFailureAtStageZero) {
   EXPECT_EQ(ui.messages[0].rfind("it=0 il=0 ", 0), 0u) << ui.messages[0];
 }
 
+TEST(ComputeContours, EveryPolylineKnowsItsLevel) {
+  auto grid = BumpGrid();  // values 1 to 5
+  FakeUi ui;
+  ContourStore all;
+  const LevelChoice choice{LevelMode::List, {2, 9, 1.1L, 1.4L}, 0, 0};
+  EXPECT_EQ(ComputeContours(*grid, choice, 14, all, ui), (ChosenLevels{{1.1L, 1.4L, 2}, 1}));
+  ASSERT_EQ(all.Levels.size(), static_cast<std::size_t>(all.LinesFi.Count()));
+  // The polylines of each level are those the level traces alone, in order.
+  std::vector<Polyline> expected;
+  std::vector<long double> expectedLevels;
+  for (long double level : {1.1L, 1.4L, 2.0L}) {
+    ContourStore one;
+    ComputeContours(*grid, LevelChoice{LevelMode::List, {level}, 0, 0}, 14, one, ui);
+    ASSERT_GT(one.LinesFi.Count(), 0);
+    for (const Polyline& line : PolylinesOf(one)) expected.push_back(line);
+    expectedLevels.insert(expectedLevels.end(), static_cast<std::size_t>(one.LinesFi.Count()), level);
+  }
+  EXPECT_EQ(PolylinesOf(all), expected);
+  EXPECT_EQ(all.Levels, expectedLevels);
+  EXPECT_EQ(all.LevelOf(0), 1.1L);
+
+  ComputeContours(*grid, 3, all, ui);  // the plain count tags as well
+  const std::vector<long double> even = ContourLevels(grid->MinValue, grid->MaxValue, 3);
+  EXPECT_TRUE(all.HasLevels());
+  EXPECT_EQ(all.Levels.front(), even.front());
+  EXPECT_EQ(all.Levels.back(), even.back());
+  all.ClearLines();
+  EXPECT_FALSE(all.HasLevels());
+  EXPECT_EQ(all.LevelOf(0), std::nullopt);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(ComputeContours, UnusableChoiceFailsAfterClearing) {
+  auto grid = BumpGrid();
+  ContourStore store;
+  store.LinesFi.Add(std::make_unique<TListExt>());
+  store.LinesR.Add(std::make_unique<TListExt>());
+  FakeUi ui;
+  EXPECT_THROW(ComputeContours(*grid, LevelChoice{LevelMode::Step, {}, 0, 0}, 14, store, ui), InputError);
+  EXPECT_EQ(store.LinesFi.Count(), 0);
+}
+
 }  // namespace
 }  // namespace orbisk

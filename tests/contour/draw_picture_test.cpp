@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "contour/color_map.h"
 #include "platform/error.h"
 #include "support/recording_canvas.h"
 
@@ -30,6 +31,20 @@ void AddPolyline(ContourStore& store, const std::vector<Point>& points) {
   store.LinesR.Add(std::move(radii));
 }
 
+// A polyline through points given as (x, y), with its level.
+void AddLevelLine(ContourStore& store, const std::vector<std::pair<long double, long double>>& xy, long double level) {
+  std::vector<Point> points;
+  for (auto [x, y] : xy) points.push_back({std::atan2(y, x), std::hypot(x, y)});
+  AddPolyline(store, points);
+  store.Levels.push_back(level);
+}
+
+std::string PenCall(Color color, int width) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%06x", static_cast<unsigned>(color));
+  return std::string("Pen ") + hex + " " + std::to_string(width);
+}
+
 class DrawPictureTest : public ::testing::Test {
  protected:
   DrawPictureTest() : grid(std::make_unique<PolarGrid>()) {
@@ -38,12 +53,13 @@ class DrawPictureTest : public ::testing::Test {
   }
 
   void Draw(int width = 500, int height = 500) {
-    DrawPicture(*grid, store, settings, font, canvas, width, height, '.');
+    DrawPicture(*grid, store, settings, font, canvas, width, height, '.', display);
   }
 
   std::unique_ptr<PolarGrid> grid;
   ContourStore store;
   PlotSettings settings;
+  LevelDisplay display;
   FontSpec font;
   RecordingCanvas canvas;
 };
@@ -253,6 +269,112 @@ TEST_F(DrawPictureTest, FarPointsAreClampedNotWrapped) {
   Draw();
   EXPECT_EQ(canvas.CallsStartingWith("LineTo 16777216 250").size(), 1u);
   EXPECT_EQ(canvas.CallsStartingWith("LineTo -16777216 ").size(), 1u);
+}
+
+TEST_F(DrawPictureTest, LevelDisplayWithoutEffectDrawsThePlainPicture) {
+  const LevelDisplay allOn{true, true, true, ".4g"};
+  const struct {
+    const char* name;
+    LevelDisplay display;
+    bool levels;  // the polylines know their level
+    bool lines;   // Function_Present
+  } cases[] = {
+      {"all off, levels known", {}, true, true},
+      {"all on, a Polar Data store", allOn, false, true},
+      {"all on, no contour lines drawn", allOn, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    store.ClearLines();
+    AddLevelLine(store, {{1, 1}, {1.5L, 0.5L}, {1, -1}}, 0.5L);
+    if (!c.levels) store.Levels.clear();
+    settings.Function_Present = c.lines;
+    display = c.display;
+    canvas.calls.clear();
+    Draw();
+    const Strings withDisplay = canvas.calls;
+    display = {};
+    store.Levels.clear();
+    canvas.calls.clear();
+    Draw();
+    EXPECT_EQ(withDisplay, canvas.calls);
+  }
+}
+
+TEST_F(DrawPictureTest, ColoursGiveAPenPerLevel) {
+  display.Colors = true;
+  settings.Function_Width = 3;
+  AddLevelLine(store, {{1, 1}, {1, 0.5L}}, 1);
+  AddLevelLine(store, {{-1, 1}, {-1, 0.5L}}, 1);
+  AddLevelLine(store, {{1, -1}, {1, -0.5L}}, 2);
+  AddLevelLine(store, {{-1, -1}, {-1, -0.5L}}, 3);
+  Draw();
+  EXPECT_EQ(
+      canvas.CallsStartingWith("Pen"),
+      (Strings{"Pen 0x000000 1", "Pen 0x000000 2", "Pen 0x000000 2", PenCall(0x540144, 3),  // viridis at 0: 68, 1, 84
+               PenCall(ViridisColor(kLevelColorTop / 2), 3), PenCall(ViridisColor(kLevelColorTop), 3)}));
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut").size(), 1u);  // the ratio label alone
+}
+
+TEST_F(DrawPictureTest, LegendTakesAStripAndTheMapTheRest) {
+  display.Legend = true;
+  for (long double level : {0.5L, 1.0L, 1.5L}) AddLevelLine(store, {{level, 0.1L}, {level, 0.2L}}, level);
+  Draw();
+  // The strip is 67 pixels wide (legend_test); the map keeps 433: sx = 103.25,
+  // cx = 216, and the radius 2 * 103.25 = 206.5 rounds to 206.
+  EXPECT_EQ(canvas.CallsStartingWith("LineTo 433"), Strings{"LineTo 433 250"});
+  EXPECT_EQ(canvas.CallsStartingWith("Ellipse"), (Strings{"Ellipse 113 130 319 370", "Ellipse 10 10 422 490"}));
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut"),
+            (Strings{"TextOut 469 31 0.5", "TextOut 469 51 1", "TextOut 469 71 1.5", "TextOut 441 5 a/b=0.5"}));
+}
+
+TEST_F(DrawPictureTest, ValuesOnTheLinesKeepOffTheAxesAndTheRatioLabel) {
+  display.LineLabels = true;
+  // Pixel (70, 130) to (430, 130): its middle is on the vertical axis.
+  AddLevelLine(store, {{-1.5L, 1}, {1.5L, 1}}, 10);
+  // Pixel (400, 16) to (484, 16): its middle is under the ratio label.
+  AddLevelLine(store, {{1.25L, 1.95L}, {1.95L, 1.95L}}, 20);
+  // Pixel (22, 478) to (28, 478): too short for a label.
+  AddLevelLine(store, {{-1.9L, -1.9L}, {-1.85L, -1.9L}}, 30);
+  Draw();
+  // "10" is 14 x 16: centred at 250 and at 258 and 242 its box (+2 around)
+  // meets the axis (249..251); at 266 it is clear. "20": centred at 442, 450,
+  // 434 and 458 it meets the ratio label (441..490); at 426 it is clear.
+  EXPECT_EQ(canvas.CallsStartingWith("TextOut"),
+            (Strings{"TextOut 259 122 10", "TextOut 419 8 20", "TextOut 441 5 a/b=0.5"}));
+  // Each line broken under its label's box, from 2 pixels before to 2 after.
+  EXPECT_EQ(canvas.CallsStartingWith("MoveTo"),
+            (Strings{"MoveTo 0 250", "MoveTo 250 0", "MoveTo 70 130", "MoveTo 275 130", "MoveTo 400 16",
+                     "MoveTo 435 16", "MoveTo 22 478"}));
+  EXPECT_EQ(canvas.CallsStartingWith("LineTo"),
+            (Strings{"LineTo 500 250", "LineTo 250 500", "LineTo 257 130", "LineTo 430 130", "LineTo 417 16",
+                     "LineTo 484 16", "LineTo 28 478"}));
+  EXPECT_EQ(canvas.textBrushStyles, (std::vector<BrushStyle>{BrushStyle::Solid, BrushStyle::Solid,
+                                                             BrushStyle::Clear}));  // opaque values, label as ever
+}
+
+TEST_F(DrawPictureTest, BadValueFormatFailsBeforePainting) {
+  display.Legend = true;
+  display.ValueFormat = "q";
+  AddLevelLine(store, {{1, 1}, {1, 0.5L}}, 1);
+  EXPECT_THROW(Draw(), InputError);
+  EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST(ColorMap, ViridisEndsAndGrowsLighter) {
+  EXPECT_EQ(ViridisColor(0), RgbColor(68, 1, 84));
+  EXPECT_EQ(ViridisColor(0.5), RgbColor(33, 144, 140));
+  EXPECT_EQ(ViridisColor(1), RgbColor(253, 231, 37));
+  EXPECT_EQ(ViridisColor(-3), ViridisColor(0));
+  EXPECT_EQ(ViridisColor(std::nan("")), ViridisColor(0));
+  EXPECT_EQ(LevelColor(5, 5, 5), ViridisColor(0));
+  double previous = -1;
+  for (int i = 0; i <= 200; ++i) {  // a mistyped sample would break the rise
+    const Color c = ViridisColor(i / 200.0);
+    const double luminance = 0.2126 * RedOf(c) + 0.7152 * GreenOf(c) + 0.0722 * BlueOf(c);
+    EXPECT_GT(luminance, previous) << i;
+    previous = luminance;
+  }
 }
 
 }  // namespace

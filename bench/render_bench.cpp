@@ -1,5 +1,7 @@
 // DrawPicture of the default map (the default formula on a 256 x 256 grid, 14
-// levels) onto the Qt picture bitmap, at 500 x 500 and 2000 x 2000 pixels.
+// levels) onto the Qt picture bitmap, at 500 x 500 and 2000 x 2000 pixels:
+// plain, with colours, legend and values on the lines, and written as SVG
+// and PDF.
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -56,6 +58,29 @@ void BM_DrawDefaultMap(benchmark::State& state) {
   state.counters["points"] = static_cast<double>(map.points);
 }
 BENCHMARK(BM_DrawDefaultMap)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+void BM_DrawDefaultMapWithLevelDisplay(benchmark::State& state) {
+  const DefaultMap& map = Map();
+  const int side = static_cast<int>(state.range(0));
+  QtBitmap bitmap(side, side);
+  const LevelDisplay display{true, true, true, ".4g"};
+  for (auto _ : state) {
+    DrawPicture(*map.grid, map.store, PlotSettings{}, FontSpec{}, bitmap.GetCanvas(), side, side, '.', display);
+    benchmark::DoNotOptimize(bitmap.Image().constBits());
+  }
+}
+BENCHMARK(BM_DrawDefaultMapWithLevelDisplay)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// state.range(0): 0 SVG, 1 PDF, of the 500 x 500 default map.
+void BM_EncodeVectorPicture(benchmark::State& state) {
+  const DefaultMap& map = Map();
+  QtBitmap bitmap(500, 500);
+  DrawPicture(*map.grid, map.store, PlotSettings{}, FontSpec{}, bitmap.GetCanvas(), 500, 500, '.');
+  std::size_t bytes = 0;
+  for (auto _ : state) bytes = (state.range(0) == 0 ? bitmap.SvgBytes() : bitmap.PdfBytes()).size();
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_EncodeVectorPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orbisk

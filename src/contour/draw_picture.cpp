@@ -104,8 +104,8 @@ void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store,
   for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
     const std::vector<PixelPoint> path = PixelPath(g, store, k);
     if (path.empty()) continue;
-    const std::optional<std::size_t> level =
-        style.key ? style.key->IndexOf(store.Levels[std::size_t(k)]) : std::nullopt;
+    const std::optional<long double> value = store.LevelOf(k);
+    const std::optional<std::size_t> level = style.key && value ? style.key->IndexOf(*value) : std::nullopt;
     const Color color = level ? style.key->colors[*level] : style.color;
     if (style.key != nullptr && pen != color) canvas.SetPen(color, style.width);
     pen = color;
@@ -205,8 +205,9 @@ LegendLayout LayOutLegend(Canvas& canvas, const LevelKey& key, std::vector<Legen
 
 }  // namespace
 
-void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings, const FontSpec& labelFont,
-                 Canvas& canvas, int width, int height, char decimalSeparator, const LevelDisplay& display) {
+MapPlacement DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
+                         const FontSpec& labelFont, Canvas& canvas, int width, int height, char decimalSeparator,
+                         const LevelDisplay& display) {
   if (grid.RExt == 0 && grid.RInt == 0) grid.RExt = LargestRadius(store);
   const bool showLevels = settings.Function_Present && store.HasLevels() && display != LevelDisplay{};
   const LevelKey key =
@@ -239,6 +240,7 @@ void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings&
   }
   if (!legend.rows.empty()) DrawLegend(canvas, legendEntries, legend);
   if (settings.Label_Present) DrawLabel(canvas, grid, settings, labelFont, width, decimalSeparator);
+  return {f.g.sx, f.g.sy, f.g.cx, f.g.cy, f.mapWidth};
 }
 
 }  // namespace orbisk

@@ -10,6 +10,20 @@
 
 namespace orbisk {
 
+// Where DrawPicture put the map: the domain point (x, y) lies at pixel
+// position (x * sx + cx, cy - y * sy), rounded to the nearest pixel; so the
+// pixel (px, py) shows x = (px - cx) / sx, y = (cy - py) / sy. Pixels at or
+// right of mapWidth belong to the legend.
+struct MapPlacement {
+  long double sx = 0;
+  long double sy = 0;
+  int cx = 0;
+  int cy = 0;
+  int mapWidth = 0;
+
+  bool operator==(const MapPlacement&) const = default;
+};
+
 // Paints the picture of width x height pixels onto canvas. When grid.RInt and
 // grid.RExt are both 0, grid.RExt becomes the largest radius of the store
 // (which is why grid is not const). labelFont is the label font object: its
@@ -26,7 +40,10 @@ namespace orbisk {
 // the strip begins. A bad display.ValueFormat raises InputError before
 // anything is painted. With display all off the calls are exactly those of
 // the plain picture.
-void DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings, const FontSpec& labelFont,
-                 Canvas& canvas, int width, int height, char decimalSeparator, const LevelDisplay& display = {});
+//
+// Returns where the map lies, so that a pixel can be told back in the domain.
+MapPlacement DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
+                         const FontSpec& labelFont, Canvas& canvas, int width, int height, char decimalSeparator,
+                         const LevelDisplay& display = {});
 
 }  // namespace orbisk

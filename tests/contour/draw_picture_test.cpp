@@ -319,7 +319,8 @@ TEST_F(DrawPictureTest, ColoursGiveAPenPerLevel) {
 TEST_F(DrawPictureTest, LegendTakesAStripAndTheMapTheRest) {
   display.Legend = true;
   for (long double level : {0.5L, 1.0L, 1.5L}) AddLevelLine(store, {{level, 0.1L}, {level, 0.2L}}, level);
-  Draw();
+  EXPECT_EQ(DrawPicture(*grid, store, settings, font, canvas, 500, 500, '.', display),
+            (MapPlacement{103.25L, 120, 216, 250, 433}));
   // The strip is 67 pixels wide (legend_test); the map keeps 433: sx = 103.25,
   // cx = 216, and the radius 2 * 103.25 = 206.5 rounds to 206.
   EXPECT_EQ(canvas.CallsStartingWith("LineTo 433"), Strings{"LineTo 433 250"});

@@ -105,15 +105,15 @@ void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store,
     const std::vector<PixelPoint> path = PixelPath(g, store, k);
     if (path.empty()) continue;
     const std::optional<long double> value = store.LevelOf(k);
-    const std::optional<std::size_t> level = style.key && value ? style.key->IndexOf(*value) : std::nullopt;
-    const Color color = level ? style.key->colors[*level] : style.color;
+    const std::size_t level = style.key && value ? style.key->IndexOf(*value) : LevelKey::kNone;
+    const Color color = level != LevelKey::kNone ? style.key->colors[level] : style.color;
     if (style.key != nullptr && pen != color) canvas.SetPen(color, style.width);
     pen = color;
     std::vector<PixelBox> gaps;
-    if (style.room != nullptr && level) {
-      for (const LineLabel& label : PlaceLineLabels(path, style.textWidths[*level], style.textHeight, *style.room)) {
+    if (style.room != nullptr && level != LevelKey::kNone) {
+      for (const LineLabel& label : PlaceLineLabels(path, style.textWidths[level], style.textHeight, *style.room)) {
         gaps.push_back(label.box);
-        style.placed.push_back({label, *level});
+        style.placed.push_back({label, level});
       }
     }
     DrawBrokenPolyline(canvas, path, gaps);

@@ -9,9 +9,9 @@
 
 namespace orbisk {
 
-std::optional<std::size_t> LevelKey::IndexOf(long double level) const {
+std::size_t LevelKey::IndexOf(long double level) const {
   const auto found = std::lower_bound(values.begin(), values.end(), level);
-  if (found == values.end() || *found != level) return std::nullopt;
+  if (found == values.end() || *found != level) return kNone;
   return static_cast<std::size_t>(found - values.begin());
 }
 

@@ -3,7 +3,6 @@
 // colour, shared by the coloured lines, the line labels and the legend.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,9 @@ struct LevelKey {
   std::vector<std::string> texts;   // values[i] as written; empty when no text is shown
   std::vector<Color> colors;        // the colour of values[i]'s lines
 
-  // The index of level in values; nullopt when it is not there (NaN).
-  std::optional<std::size_t> IndexOf(long double level) const;
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  // The index of level in values; kNone when it is not there (NaN).
+  std::size_t IndexOf(long double level) const;
 };
 
 // The key of the levels of store's polylines (empty when they have none;

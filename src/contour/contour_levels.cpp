@@ -33,17 +33,17 @@ ChosenLevels ListLevels(std::vector<long double> values, long double minValue, l
 // Beyond this, k * step + start no longer tells neighbouring k apart.
 constexpr long double kMaxStepIndex = 0x1p62L;
 
-// start + k * step for the k that may fall within the range, each checked,
-// since rounding may put the first or the last just outside.
+// start + k * step for the k that may give a level within the range, each
+// checked, since rounding may put the first or the last just outside.
 ChosenLevels StepLevels(long double start, long double step, long double minValue, long double maxValue) {
-  const long double first = std::max(0.0L, std::ceil((minValue - start) / step));
+  const long double first = std::ceil((minValue - start) / step);
   const long double last = std::floor((maxValue - start) / step);
   if (!(last - first < kMaxContourLevels)) {  // NaN too
     throw InputError("The level step " + FormatDigits(step, 6) + " gives more than 65536 levels over the data's range");
   }
   ChosenLevels chosen;
-  if (first <= kMaxStepIndex) {  // so that ++k counts exactly
-    for (long double k = std::max(0.0L, first - 1); k <= last + 1; ++k) {
+  if (std::fabs(first) <= kMaxStepIndex) {  // so that ++k counts exactly
+    for (long double k = first - 1; k <= last + 1; ++k) {
       const long double level = k * step + start;
       if (Within(level, minValue, maxValue)) chosen.levels.push_back(level);
     }

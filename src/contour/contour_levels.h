@@ -26,7 +26,7 @@ enum class LevelMode { Even, List, Step };
 struct LevelChoice {
   LevelMode mode = LevelMode::Even;
   std::vector<long double> list;  // List: the levels, in any order
-  long double start = 0;          // Step: the first level
+  long double start = 0;          // Step: one level, from which the others lie whole steps away
   long double step = 0;           // Step: the distance between levels, > 0
 
   bool operator==(const LevelChoice&) const = default;
@@ -50,9 +50,10 @@ void CheckLevelChoice(const LevelChoice& choice);
 // The levels of choice over the data's range minValue..maxValue (both ends
 // belong to it). Even: ContourLevels(minValue, maxValue, nLevel), nothing
 // outside. List: the distinct values within the range, increasing; the others
-// count as outside. Step: start + k * step (extended precision) for
-// k = 0, 1, ... within the range; when none is (or the range lies more than
-// 2^62 steps beyond start), outside is 1. Raises what
+// count as outside. Step: start + k * step (extended precision) for every
+// whole k, negative too, that gives a level within the range, so the levels
+// cover the range (with start 0, the multiples of step); when none does (or
+// the range lies more than 2^62 steps from start), outside is 1. Raises what
 // CheckLevelChoice raises, and InputError "The level step %s gives more than
 // 65536 levels over the data's range" when it would.
 ChosenLevels ChooseLevels(const LevelChoice& choice, long double minValue, long double maxValue, std::int32_t nLevel);

@@ -2,10 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 
 #include "platform/error.h"
 
 namespace orbisk {
+
+// Readable values in failure messages.
+void PrintTo(const ChosenLevels& chosen, std::ostream* out) {
+  *out << "{levels:";
+  for (long double level : chosen.levels) *out << " " << static_cast<double>(level);
+  *out << ", outside: " << chosen.outside << "}";
+}
+
 namespace {
 
 struct LevelCase {
@@ -68,9 +77,11 @@ TEST(ChooseLevels, ListStepAndEvenOverTheDataRange) {
       {"list values outside are counted", list({-1, 1, 3, 4}), 0, 2, {{1}, 3}},
       {"list all outside", list({5}), 0, 2, {{}, 1}},
       {"step from 0 over 0..1", step(0, 0.25L), 0, 1, {{0, 0.25L, 0.5L, 0.75L, 1}, 0}},
-      {"step starts at its first level", step(0.5L, 0.25L), 0, 1, {{0.5L, 0.75L, 1}, 0}},
-      {"step below the range skips ahead", step(-10, 3), 0, 6, {{2, 5}, 0}},
-      {"step beyond the range", step(7, 1), 0, 6, {{}, 1}},
+      {"step from within the range reaches back", step(0.625L, 0.25L), 0, 1, {{0.125L, 0.375L, 0.625L, 0.875L}, 0}},
+      {"step from below the range", step(-10, 3), 0, 6, {{2, 5}, 0}},
+      {"step from beyond the range", step(100, 7), 0, 6, {{2}, 0}},
+      {"step over negative values", step(0, 0.5L), -1.2L, -0.3L, {{-1, -0.5L}, 0}},
+      {"step missing the range", step(7, 10), 0, 6, {{}, 1}},
       {"step wider than the range", step(0, 10), 3, 5, {{}, 1}},
   };
   for (const auto& c : cases) {

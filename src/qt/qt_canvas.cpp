@@ -47,6 +47,7 @@ void QtCanvas::EllipseExact(int cx, int cy, long double rx, long double ry) {
   Run(paint_op::Ellipse{cx - a, cy - b, cx + a, cy + b, QPointF(cx, cy), std::abs(ExactPixel(rx)),
                         std::abs(ExactPixel(ry))});
 }
+
 void QtCanvas::TextOut(int x, int y, const std::string& text) { Run(paint_op::Text{x, y, text}); }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom) {

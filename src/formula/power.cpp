@@ -1,6 +1,10 @@
 #include "formula/power.h"
 
 #include <cmath>
+#include <cstring>
+#include <optional>
+
+#include "formula/repeated_product.h"
 
 namespace orbisk::formula {
 namespace {
@@ -8,41 +12,76 @@ namespace {
 constexpr Extended kInt32Min = -2147483648.0L;
 constexpr Extended kInt32Max = 2147483647.0L;
 
-// Steps taken one by one before the rest is done in closed form: about a
-// hundredth of a second of work.
-constexpr std::int64_t kLiteralSteps = std::int64_t{1} << 22;
-
-// t multiplied (or divided) by a negative base `steps` times, each result
-// rounded to double. Once the magnitude stops changing (a fixed point of the
-// rounding, or 0) only the sign still alternates, so the rest is skipped.
-// Only a base within a hair of -1 can keep changing for kLiteralSteps steps;
-// rather than run up to 2^31 steps (half a minute for one point), the rest is
-// then computed as |t| * |base|^(±steps) in extended precision, which is the
-// more accurate value of the two anyway.
+// base^exponent for a positive base by its definition, e^(exponent ln base).
 template <class Steps>
-double RepeatByNegativeBase(double t, double base, std::int64_t steps, bool multiply) {
-  for (std::int64_t taken = 0; steps > 0; ++taken) {
-    if (taken == kLiteralSteps) {
-      const Extended power =
-          Steps::Exp(Steps::Mul(multiply ? Extended(steps) : -Extended(steps), Steps::Ln(std::fabs(base))));
-      const double magnitude = Steps::Round(Steps::Mul(std::fabs(t), power));
-      const bool negative = (t < 0) != (steps % 2 == 1);
-      return negative ? -magnitude : magnitude;
-    }
-    const double next = Steps::Round(multiply ? Steps::Mul(t, base) : Steps::Div(t, base));
-    --steps;
-    if (std::isinf(next)) return next;  // only a fast run gets here; its flag is raised
-    if (std::fabs(next) == std::fabs(t)) return steps % 2 == 0 ? next : -next;
-    t = next;
+double ByLogarithm(double base, double exponent) {
+  return Steps::Round(Steps::Exp(Steps::Mul(exponent, Steps::Ln(base))));
+}
+
+// The integer powers up to this exponent and the square root take the shortcut.
+constexpr double kShortcutExponents = 64;
+
+// base^n for 1 <= n <= 64 by squaring, in extended precision: each of its at
+// most 2n - 1 roundings costs at most one ulp, so it lies within 2n ulps.
+Extended IntegerPower(Extended base, int n) {
+  Extended result = 1;
+  while (true) {
+    if (n & 1) result *= base;
+    n >>= 1;
+    if (n == 0) return result;
+    base *= base;
   }
-  return t;
+}
+
+// e^(exponent ln base) rounded to double, for a positive base, when a cheaper
+// value provably rounds to the same double; nothing otherwise.
+//
+// The definition computes z = exponent * ln base and e^z in extended
+// precision. The x87 logarithm and the library's exponential are each within
+// two ulps (2^-62 relative), so e^z lies within (|z| + 1) 2^-60 of the true
+// power, relative. The cheaper value lies within errorUlps ulps of it too. Both
+// round to the same double when the cheaper one is further than the sum of
+// both bounds from every midpoint between two doubles. Measured in ulps of the
+// extended value (each at least 2^-64 of it), the bounds come to
+// 16 (|z| + 1) + errorUlps; a midpoint is where the 11 bits below a double's
+// last bit read 10000000000.
+std::optional<double> Shortcut(double base, double exponent) {
+  const bool integer = exponent == std::trunc(exponent) && std::fabs(exponent) <= kShortcutExponents;
+  if (!std::isfinite(base) || !(exponent == 0.5 || (integer && exponent != 0))) return std::nullopt;
+  int binaryExponent = 0;
+  std::frexp(base, &binaryExponent);
+  const double zBound = std::fabs(exponent) * (std::abs(binaryExponent) + 1) * 0.6931471805599453;
+  if (!(zBound < 700)) return std::nullopt;  // the result stays far inside the double range
+  Extended value = 0;
+  int errorUlps = 1;
+  if (exponent == 0.5) {
+    value = SquareRoot(base);
+  } else {
+    const int n = static_cast<int>(std::fabs(exponent));
+    value = IntegerPower(base, n);
+    if (exponent < 0) value = 1 / value;
+    errorUlps = 2 * n + 1;
+  }
+  std::uint64_t significand = 0;
+  std::memcpy(&significand, &value, sizeof significand);  // the x87 format keeps it in the first 8 bytes
+  const int belowDouble = static_cast<int>(significand & 0x7FF);
+  const double distance = std::abs(belowDouble - 0x400);
+  if (!(distance > 16 * (zBound + 1) + errorUlps)) return std::nullopt;
+  return static_cast<double>(value);
 }
 
 }  // namespace
 
 template <class Steps>
 double Power(double base, double exponent) {
-  if (base > 0) return Steps::Round(Steps::Exp(Steps::Mul(exponent, Steps::Ln(base))));
+  if (std::isnan(base) || std::isnan(exponent)) {  // only in a fast run, after a step that failed
+    Steps::Fail(MathErrorKind::InvalidOperation);
+    return base + exponent;
+  }
+  if (base > 0) {
+    if (const std::optional<double> quick = Shortcut(base, exponent)) return *quick;
+    return ByLogarithm<Steps>(base, exponent);
+  }
   if (base == 0) return 0.0;
   if (exponent != std::trunc(exponent)) {
     Steps::Fail(MathErrorKind::DivisionByZero);
@@ -52,9 +91,13 @@ double Power(double base, double exponent) {
     Steps::Fail(MathErrorKind::InvalidOperation);
     return 0.0;
   }
+  // t starts at the base and is multiplied (n >= 1) or divided (n <= 0) by it;
+  // the rounding is symmetric, so the magnitudes run alone and every step
+  // flips the sign.
   const auto n = static_cast<std::int64_t>(exponent);
-  if (n >= 1) return RepeatByNegativeBase<Steps>(base, base, n - 1, true);
-  return RepeatByNegativeBase<Steps>(base, base, 1 - n, false);
+  const std::int64_t steps = n >= 1 ? n - 1 : 1 - n;
+  const double magnitude = RepeatedRoundedProduct<Steps>(-base, -base, steps, n <= 0);
+  return steps % 2 == 0 ? -magnitude : magnitude;
 }
 
 template <class Steps>

@@ -132,8 +132,9 @@ __attribute__((target("fma"))) std::int64_t QuickSteps(double& t, double m, std:
 // double within `steps` steps: some step then overflows.
 bool OverflowIsCertain(double t, double m, std::int64_t steps, bool divide) {
   constexpr Extended kLogOfLargestDouble = 709.78271289338400L;  // ln DBL_MAX = 709.782712893383996...
+  constexpr std::int64_t kForeseeFrom = 4096;                    // shorter chains are stepped through
   const bool grows = divide ? m < 1 : m > 1;
-  if (!grows || t < DBL_MIN) return false;
+  if (!grows || t < DBL_MIN || steps < kForeseeFrom) return false;
   const Extended perStep = fabsl(logl(m)) - 0x1p-52L;
   return perStep > 0 && logl(t) + static_cast<Extended>(steps) * perStep > kLogOfLargestDouble + 1e-9L;
 }

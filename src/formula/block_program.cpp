@@ -17,6 +17,8 @@ namespace {
 enum FixedLane : std::uint16_t { kZeroLane, kXLane, kYLane, kRLane, kALane, kBLane, kFixedLanes };
 
 constexpr std::size_t kProgramBytes = 256;
+constexpr std::uint8_t kSineCode = kFirstFunctionCode + 0;
+constexpr std::uint8_t kCosineCode = kFirstFunctionCode + 1;
 constexpr std::uint8_t kSquareRootCode = kFirstFunctionCode + 5;
 
 bool HasOperand(std::uint8_t code) {
@@ -200,8 +202,17 @@ void BlockProgram::RunStep(const Step& step, std::size_t count, Clock& clock) {
       RunOperator(step.code, left, right, target, count);
       return;
     case Kind::kFunction:
+      // The commonest functions without a call per point.
       if (step.code == kSquareRootCode) {
         for (std::size_t i = 0; i < count; ++i) target[i] = S::Round(S::Sqrt(left[i]));
+        return;
+      }
+      if (step.code == kSineCode) {
+        for (std::size_t i = 0; i < count; ++i) target[i] = S::Round(SinX(left[i]));
+        return;
+      }
+      if (step.code == kCosineCode) {
+        for (std::size_t i = 0; i < count; ++i) target[i] = S::Round(CosX(left[i]));
         return;
       }
       for (std::size_t i = 0; i < count; ++i)
@@ -230,6 +241,11 @@ void BlockProgram::RunOperator(std::uint8_t code, const double* left, const doub
       for (std::size_t i = 0; i < count; ++i) target[i] = S::Round(S::Div(left[i], right[i]));
       return;
     default:
+      if (right[0] == 2 && std::all_of(right, right + count, [](double e) { return e == 2; })) {
+        // The commonest power, with its exponent known to the inline shortcuts.
+        for (std::size_t i = 0; i < count; ++i) target[i] = Power<S>(left[i], 2.0);
+        return;
+      }
       for (std::size_t i = 0; i < count; ++i) target[i] = Power<S>(left[i], right[i]);
       return;
   }

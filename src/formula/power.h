@@ -4,10 +4,11 @@
 // negative base with a small integer exponent) are inline; the rest is not.
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "formula/arithmetic_steps.h"
 
@@ -58,9 +59,8 @@ inline bool PowerShortcut(double base, double exponent, double& result) {
                  exponent == static_cast<double>(static_cast<int>(exponent)))) {
     return false;
   }
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &base, sizeof bits);
-  const int biased = static_cast<int>(bits >> 52);  // the sign bit of a positive base is 0
+  const int biased =
+      static_cast<int>(std::bit_cast<std::uint64_t>(base) >> 52);  // the sign bit of a positive base is 0
   if (biased == 0 || biased == 0x7FF) return false;
   const int binary = biased - 1022;  // base = f 2^binary, 1/2 <= f < 1, so |ln base| <= max(|b|, |b - 1|) ln 2
   const double zBound = magnitude * std::max(std::abs(binary), std::abs(binary - 1)) * 0.6931471805599453;
@@ -75,8 +75,8 @@ inline bool PowerShortcut(double base, double exponent, double& result) {
     if (exponent < 0) value = 1 / value;
     errorUlps = 2 * n + 1;
   }
-  std::uint64_t significand = 0;
-  std::memcpy(&significand, &value, sizeof significand);  // the x87 format keeps it in the first 8 bytes
+  // The x87 format keeps the significand in its first 8 bytes.
+  const std::uint64_t significand = std::bit_cast<std::array<std::uint64_t, 2>>(value)[0];
   const int distance = std::abs(static_cast<int>(significand & 0x7FF) - 0x400);
   if (!(distance > 8 * (zBound + 1) + errorUlps)) return false;
   result = static_cast<double>(value);

@@ -1,9 +1,9 @@
 #include "formula/repeated_product.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace orbisk::formula {
@@ -83,19 +83,10 @@ std::int64_t SkipRun(double t, double next, Ratio c, std::int64_t cap, double& e
 // distance from the product, the rounding to 64 bits cannot reach the midpoint
 // between two doubles, so rounding twice gives the same as rounding once.
 inline double SafeDistance(double x) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &x, sizeof bits);
-  bits &= 0x7FF0000000000000u;
-  double power = 0;
-  std::memcpy(&power, &bits, sizeof power);
-  return power * 0x1.FF8p-54;
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & 0x7FF0000000000000u) * 0x1.FF8p-54;
 }
 
-inline bool IsPowerOfTwo(double x) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &x, sizeof bits);
-  return (bits & 0x000FFFFFFFFFFFFFu) == 0;
-}
+inline bool IsPowerOfTwo(double x) { return (std::bit_cast<std::uint64_t>(x) & 0x000FFFFFFFFFFFFFu) == 0; }
 
 // Results where the quick steps are exact: the product's error term is a
 // normal double, and nothing overflows.
@@ -110,12 +101,19 @@ bool HasFusedMultiplyAdd() {
 // Takes up to `steps` steps in double arithmetic, each with its exact error
 // from a fused multiply-add, as long as that error shows the rounding twice
 // through 64 bits would give the same double. Stops before a step it cannot
-// vouch for and before a fixed point; returns the steps taken.
-__attribute__((target("fma"))) std::int64_t QuickSteps(double& t, double m, std::int64_t steps, bool divide) {
+// vouch for and before a fixed point; returns the steps taken. A quotient is
+// first guessed as t (1/m), with 1/m held to twice the double precision, which
+// is faster than a division and almost always right; the exact remainder
+// t - next m then vouches for it like the error of a product (a wrong guess
+// lies half an ulp or more away and fails the test).
+__attribute__((target("fma"))) std::int64_t QuickSteps(double& start, double m, std::int64_t steps, bool divide) {
+  const double inverse = 1 / m;
+  const double inverseLow = __builtin_fma(-inverse, m, 1.0) / m;  // 1/m - inverse, nearly
+  double t = start;
   std::int64_t taken = 0;
   for (; taken < steps; ++taken) {
-    const double next = divide ? t / m : t * m;
-    // Multiplication: t m - next; division: (t - next m), which is m (t / m - next).
+    const double next = divide ? __builtin_fma(t, inverse, t * inverseLow) : t * m;
+    // Multiplication: t m - next; division: t - next m, which is m (t / m - next).
     const double error = divide ? __builtin_fma(-next, m, t) : __builtin_fma(t, m, -next);
     const double limit = divide ? m * SafeDistance(next) : SafeDistance(next);
     if (!(next >= kQuickLowest && next <= kQuickHighest) || IsPowerOfTwo(next) || !(std::fabs(error) < limit) ||
@@ -124,6 +122,7 @@ __attribute__((target("fma"))) std::int64_t QuickSteps(double& t, double m, std:
     }
     t = next;
   }
+  start = t;
   return taken;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The formula engine: one object with its own state (value table, compiled
 // program, error state). It is not re-entrant: no entry operation may start
-// while another runs on the same object; the program owns one instance and
-// uses it from the user-interface thread only.
+// while another runs on the same object. The program owns one instance on the
+// user-interface thread; sampling gives each of its threads a copy of it.
 
 #include <array>
 #include <cstddef>
@@ -66,7 +66,7 @@ class FormulaEngine {
   int HighestVariable() const { return highestVariable_; }
 
   // The clock RND reads; the system clock unless a test sets another. The
-  // clock must outlive the engine.
+  // clock must outlive the engine, and copies of the engine share it.
   void SetClock(Clock& clock) { clock_ = &clock; }
 
  private:

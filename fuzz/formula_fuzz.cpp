@@ -1,14 +1,18 @@
 // Formula and field texts: any bytes go through CompileFormula, EvalFormula at
-// a few points, and EvalConstant. Only MathError may escape the engine, the
-// error state must be one of the documented codes, and no NaN or infinity may
-// come out.
+// a few points (and EvalFormulaBlock over them, which must agree to the bit),
+// and EvalConstant. Only MathError may escape the engine, the error state must
+// be one of the documented codes, and no NaN or infinity may come out.
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <limits>
 #include <string_view>
+#include <vector>
 
+#include "formula/fixed_clock.h"
 #include "formula/formula_engine.h"
 #include "platform/error.h"
 
@@ -26,7 +30,14 @@ void CheckState(const orbisk::FormulaEngine& engine) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static orbisk::FormulaEngine engine;
+  // A clock that stands still: RND must give the same value point by point
+  // and by blocks.
+  static orbisk::testing::FixedClock clock(43210987);
+  static orbisk::FormulaEngine engine = [] {
+    orbisk::FormulaEngine made;
+    made.SetClock(clock);
+    return made;
+  }();
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   bool compiled = false;
@@ -37,11 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckState(engine);
   if (compiled) {
+    std::vector<double> x, y, values, blockValues(std::size(kPoints), 0.0);
+    std::vector<orbisk::PointFailure> failures, blockFailures;
     for (const auto& p : kPoints) {
+      x.push_back(p[0]);
+      y.push_back(p[1]);
       try {
-        if (!std::isfinite(engine.EvalFormula(p[0], p[1]))) __builtin_trap();
-      } catch (const orbisk::MathError&) {
+        values.push_back(engine.EvalFormula(p[0], p[1]));
+        if (!std::isfinite(values.back())) __builtin_trap();
+      } catch (const orbisk::MathError& error) {
+        values.push_back(0.0);
+        failures.push_back({x.size() - 1, error.kind()});
       }
+    }
+    engine.EvalFormulaBlock(x, y, blockValues, blockFailures);
+    if (blockFailures != failures || std::memcmp(values.data(), blockValues.data(), sizeof(double) * x.size()) != 0) {
+      __builtin_trap();
     }
   }
 

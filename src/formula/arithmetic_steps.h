@@ -43,6 +43,19 @@ inline Extended SquareRoot(Extended x) {
   return x;
 }
 
+// Sine and cosine of the extended argument by the x87 instructions; 0 from
+// 2^63 on, where the instructions refuse to reduce the argument.
+inline Extended SinX(Extended x) {
+  if (fabsl(x) >= 9223372036854775808.0L) return 0.0L;
+  asm("fsin" : "+t"(x));
+  return x;
+}
+inline Extended CosX(Extended x) {
+  if (fabsl(x) >= 9223372036854775808.0L) return 0.0L;
+  asm("fcos" : "+t"(x));
+  return x;
+}
+
 struct FastSteps {
   static Extended Add(Extended a, Extended b) { return a + b; }
   static Extended Sub(Extended a, Extended b) { return a - b; }

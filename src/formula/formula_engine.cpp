@@ -1,5 +1,7 @@
 #include "formula/formula_engine.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cfenv>
 #include <cmath>
 
@@ -26,6 +28,7 @@ void FormulaEngine::SetFault(std::uint8_t code, std::string message) {
 
 bool FormulaEngine::Reduce(std::string_view text, std::string& working) {
   SetFault(0, {});
+  blockCurrent_ = false;
   working.assign(text.substr(0, kMaxTextLength));
   PrepareText(working);
   FormulaFault fault = CheckSyntax(working);
@@ -76,6 +79,42 @@ double FormulaEngine::RerunChecked() {
     ~ClearFlags() { feclearexcept(kFailureFlags); }
   } clear;
   return RunProgram<CheckedSteps>(program_.data(), values_.values.data(), variables_.data(), *clock_);
+}
+
+void FormulaEngine::EvalFormulaBlock(std::span<const double> x, std::span<const double> y, std::span<double> results,
+                                     std::vector<PointFailure>& failures) {
+  assert(x.size() == y.size() && x.size() == results.size());
+  if (!blockCurrent_) {
+    block_ = BlockProgram(program_.data(), values_.values.data());
+    blockCurrent_ = true;
+  }
+  for (std::size_t start = 0; start < x.size(); start += kBlockPoints) {
+    const std::size_t count = std::min(kBlockPoints, x.size() - start);
+    EvalBlock(&x[start], &y[start], count, &results[start], start, failures);
+  }
+}
+
+void FormulaEngine::EvalBlock(const double* x, const double* y, std::size_t count, double* results, std::size_t offset,
+                              std::vector<PointFailure>& failures) {
+  const bool finite = std::all_of(x, x + count, [](double v) { return std::isfinite(v); }) &&
+                      std::all_of(y, y + count, [](double v) { return std::isfinite(v); });
+  if (block_.Runnable() && finite) {
+    feclearexcept(kFailureFlags);
+    block_.Run(x, y, count, *clock_);
+    if (!FailureFlagRaised()) [[likely]] {
+      std::copy_n(block_.Results(), count, results);
+      block_.StoreState(count - 1, values_.values.data(), variables_.data());
+      return;
+    }
+    feclearexcept(kFailureFlags);
+  }
+  for (std::size_t k = 0; k < count; ++k) {
+    try {
+      results[k] = EvalFormula(x[k], y[k]);
+    } catch (const MathError& error) {
+      failures.push_back({offset + k, error.kind()});
+    }
+  }
 }
 
 }  // namespace orbisk

@@ -13,21 +13,8 @@ constexpr double kHalfPi = 1.5707963267948966;  // bits 3FF921FB54442D18
 constexpr double kPiDouble = 3.141592653589793;
 constexpr Extended kOneThird = 1.0L / 3.0L;
 constexpr Extended kOneOver65535 = 1.0L / 65535.0L;
-constexpr Extended kTwoTo63 = 9223372036854775808.0L;
 const Extended kLn10 = logl(10.0L);  // one value for every flavour
 
-// Sine and cosine of the extended argument by the x87 instructions; 0 from
-// 2^63 on, where the instructions refuse to reduce the argument.
-Extended SinX(Extended x) {
-  if (fabsl(x) >= kTwoTo63) return 0.0L;
-  asm("fsin" : "+t"(x));
-  return x;
-}
-Extended CosX(Extended x) {
-  if (fabsl(x) >= kTwoTo63) return 0.0L;
-  asm("fcos" : "+t"(x));
-  return x;
-}
 Extended SgnX(Extended x) { return x > 0 ? 1.0L : x < 0 ? -1.0L : 0.0L; }
 
 template <class S>

@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <exception>
 #include <limits>
+#include <numeric>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/checked_math.h"
 #include "platform/error.h"
@@ -32,9 +35,58 @@ class CursorGuard {
   Ui& ui_;
 };
 
+// The radius of every column, rounded to double.
+std::vector<double> ColumnRadii(const PolarGrid& grid) {
+  std::vector<double> radii(static_cast<std::size_t>(grid.NR));
+  for (std::size_t j = 0; j < radii.size(); ++j) {
+    radii[j] = static_cast<double>(static_cast<long double>(j) * grid.StepR + grid.RInt);
+  }
+  return radii;
+}
+
+// What one thread needs to sample rows: its own engine (a copy of the
+// compiled one) and room for a row's points.
+struct RowSampler {
+  FormulaEngine engine;
+  std::vector<double> x, y;
+  std::vector<PointFailure> failures;
+};
+
+// Fills row i; returns the number of its points that failed.
+std::size_t SampleRow(PolarGrid& grid, std::size_t i, const std::vector<double>& radii, RowSampler& sampler,
+                      double errorValue) {
+  const double fi = static_cast<double>(static_cast<long double>(i) * grid.StepFi + grid.FiStart);
+  const long double cosFi = static_cast<double>(std::cos(static_cast<long double>(fi)));
+  const long double sinFi = static_cast<double>(std::sin(static_cast<long double>(fi)));
+  sampler.x.resize(radii.size());
+  sampler.y.resize(radii.size());
+  for (std::size_t j = 0; j < radii.size(); ++j) {
+    // Each product in extended precision, then rounded to double.
+    sampler.x[j] = static_cast<double>(radii[j] * cosFi);
+    sampler.y[j] = static_cast<double>(radii[j] * sinFi);
+  }
+  const std::span<double> row(grid.Values[i].data(), radii.size());
+  sampler.failures.clear();
+  sampler.engine.EvalFormulaBlock(sampler.x, sampler.y, row, sampler.failures);
+  for (const PointFailure& failure : sampler.failures) row[failure.index] = errorValue;
+  return sampler.failures.size();
+}
+
+// Samples every row, the rows spread over the pool's threads, each thread
+// with its own copy of the compiled engine; returns the failing points.
+std::size_t SampleRows(PolarGrid& grid, const FormulaEngine& engine, double errorValue, ThreadPool& pool) {
+  const std::vector<double> radii = ColumnRadii(grid);
+  std::vector<RowSampler> samplers(pool.Size(), RowSampler{engine, {}, {}, {}});
+  std::vector<std::size_t> failures(static_cast<std::size_t>(grid.NFi));
+  pool.ParallelFor(failures.size(), [&](std::size_t i, unsigned worker) {
+    failures[i] = SampleRow(grid, i, radii, samplers[worker], errorValue);
+  });
+  return std::accumulate(failures.begin(), failures.end(), std::size_t{0});
+}
+
 }  // namespace
 
-void SampleFormula(const FunctionRecord& record, PolarGrid& grid, FormulaEngine& engine, Ui& ui) {
+void SampleFormula(const FunctionRecord& record, PolarGrid& grid, FormulaEngine& engine, Ui& ui, ThreadPool& pool) {
   CursorGuard cursor(ui);
   // Every constant text before the formula: they share the engine's value table.
   grid.FiStart = engine.EvalConstant(Cut(record.SFiStart));
@@ -48,30 +100,10 @@ void SampleFormula(const FunctionRecord& record, PolarGrid& grid, FormulaEngine&
   grid.StepFi = GridStep(grid.FiStart, grid.FiEnd, grid.NFi);
   engine.CompileFormula(Cut(record.SFCyl));
 
-  const double errorValue = checked::ToDouble(record.ErrorValue);
-  int failures = 0;
-  for (std::int32_t i = 0; i < grid.NFi; ++i) {
-    const double fi = static_cast<double>(i * grid.StepFi + grid.FiStart);
-    const double cosFi = static_cast<double>(std::cos(static_cast<long double>(fi)));
-    const double sinFi = static_cast<double>(std::sin(static_cast<long double>(fi)));
-    auto& row = grid.Values[static_cast<std::size_t>(i)];
-    for (std::int32_t j = 0; j < grid.NR; ++j) {
-      const double r = static_cast<double>(j * grid.StepR + grid.RInt);
-      const double x = r * cosFi;
-      const double y = r * sinFi;
-      double& cell = row[static_cast<std::size_t>(j)];
-      try {
-        cell = engine.EvalFormula(x, y);
-      } catch (const std::exception&) {
-        cell = errorValue;
-        ++failures;
-      }
-    }
-  }
-
+  const std::size_t failures = SampleRows(grid, engine, checked::ToDouble(record.ErrorValue), pool);
   if (failures > 0) {
     char text[40];
-    std::snprintf(text, sizeof text, "%4d count errors", failures);
+    std::snprintf(text, sizeof text, "%4zu count errors", failures);
     ui.ShowMessage(text);
   }
 }

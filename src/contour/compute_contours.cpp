@@ -1,21 +1,66 @@
 #include "contour/compute_contours.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "contour/chain_scratch.h"
 #include "contour/chaining.h"
 #include "contour/contour_levels.h"
 #include "contour/crossings.h"
+#include "platform/available_memory.h"
+#include "platform/error.h"
 
 namespace orbisk {
 
 namespace {
 
-std::string MessageOf(const std::exception& error) {
-  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return "Out of memory";
-  return error.what();
+// A traced point is an angle and a radius in extended precision.
+constexpr std::uint64_t kBytesPerPoint = 2 * sizeof(long double);
+
+bool IsOutOfMemory(const std::exception& error) {
+  return dynamic_cast<const std::bad_alloc*>(&error) != nullptr ||
+         dynamic_cast<const std::length_error*>(&error) != nullptr;
+}
+
+// How many of the sorted levels lie between a and b, ends included: an upper
+// bound of the crossings that the edge from a to b contributes.
+std::uint64_t LevelsBetween(const std::vector<long double>& levels, long double a, long double b) {
+  if (!(a <= b)) std::swap(a, b);
+  if (!(a <= b)) return 0;  // a NaN crosses nothing
+  auto first = std::lower_bound(levels.begin(), levels.end(), a);
+  return static_cast<std::uint64_t>(std::upper_bound(first, levels.end(), b) - first);
+}
+
+// An upper bound of the points that tracing levels over grid gives: every
+// edge, radial and along the arcs (the closing one included), crosses each
+// level between its two values at most once.
+std::uint64_t CrossingsBound(const PolarGrid& grid, const std::vector<long double>& levels) {
+  const auto rows = static_cast<std::size_t>(std::clamp(grid.NFi, 0, kGridRoom));
+  const auto columns = static_cast<std::size_t>(std::clamp(grid.NR, 0, kGridRoom));
+  std::uint64_t points = 0;
+  for (std::size_t i = 0; i < rows; ++i) {
+    const auto& row = grid.Values[i];
+    const auto& next = grid.Values[(i + 1) % rows];
+    for (std::size_t j = 0; j < columns; ++j) {
+      if (j + 1 < columns) points += LevelsBetween(levels, row[j], row[j + 1]);
+      points += LevelsBetween(levels, row[j], next[j]);
+    }
+  }
+  return points;
+}
+
+// Refuses, before anything is traced, a level count whose polylines cannot
+// fit the memory this process may still take.
+void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& levels) {
+  const std::uint64_t needed = CrossingsBound(grid, levels) * kBytesPerPoint;
+  const std::uint64_t available = AvailableMemory();
+  if (needed <= available) return;
+  auto mib = [](std::uint64_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB"; };
+  throw Error("Not enough memory for " + std::to_string(levels.size()) + " contour levels: they may need up to " +
+              mib(needed) + ", " + mib(available) + " available");
 }
 
 }  // namespace
@@ -25,6 +70,7 @@ void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& s
   ui.ProcessPendingEvents();
   store.ClearLines();
   const std::vector<long double> levels = ContourLevels(grid.MinValue, grid.MaxValue, nLevel);
+  RefuseWhatCannotFit(grid, levels);
   ChainScratch scratch;
   for (std::size_t k = 0; k < levels.size(); ++k) {
     std::int32_t stage = 0;
@@ -34,6 +80,7 @@ void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& s
       ChainCrossings(pool, grid, store, scratch);
     } catch (const std::exception& error) {
       ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " + MessageOf(error));
+      if (IsOutOfMemory(error)) break;  // the levels after it cannot fare better
     }
   }
   ui.RestoreCursor();

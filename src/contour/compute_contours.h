@@ -11,9 +11,13 @@
 namespace orbisk {
 
 // Shows the hourglass and processes pending events once, empties the store,
-// then traces nLevel levels in increasing order and restores the default cursor. A failure inside one level is shown
-// through ui.ShowMessage as "it=<stage> il=<level> <message>" and tracing goes
-// on; a failure of the level selection (nLevel = 0) raises a MathError after
+// then traces nLevel levels in increasing order and restores the default
+// cursor. A failure inside one level is shown through ui.ShowMessage as
+// "it=<stage> il=<level> <message>" and tracing goes on, except after running
+// out of memory ("Out of memory"), which ends the tracing. A failure of the
+// level selection (nLevel = 0) raises a MathError, and levels whose polylines
+// may need more memory than the process can still take raise Error "Not
+// enough memory for N contour levels: ..." before any is traced; both after
 // the store was emptied, leaving the hourglass on.
 void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui);
 

@@ -5,13 +5,15 @@
 #include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "platform/input_file.h"
+#include "polar_data/file_input.h"
 
 namespace orbisk {
 
 namespace {
 
-// The most the tool reads: the largest data file the program reads.
-constexpr std::size_t kSourceLimit = std::size_t{256} << 20;
+// The most the tool reads: as much as the largest data file the program
+// reads.
+constexpr std::size_t kSourceLimit = kPolarDataFormat.limit;
 
 // The whole content of src; FileError when it cannot be read.
 std::string ReadSource(const std::string& src) {

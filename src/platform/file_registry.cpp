@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "platform/atomic_file.h"
+#include "platform/write_target.h"
 
 namespace orbisk {
 
@@ -24,6 +25,14 @@ std::string LowerAscii(std::string s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return s;
+}
+
+// The key may be written when the writer accepts its file and the file's
+// folder may change: the settings file is always replaced whole, never
+// rewritten in a folder its user may not change.
+bool KeyMayBeWritten(const std::string& path) {
+  std::optional<WriteTarget> target = ResolveWriteTarget(path);
+  return target && MayWrite(*target) && target->kind != TargetKind::Unwritable && FolderMayChange(target->path);
 }
 
 enum class ReadResult { Ok, Missing, Unreadable };
@@ -117,7 +126,7 @@ bool FileRegistry::Open(RegistryAccess access) {
     Reset();
     return false;
   }
-  if (access == RegistryAccess::Full && !MayWriteFile(path_)) {
+  if (access == RegistryAccess::Full && !KeyMayBeWritten(path_)) {
     Reset();
     return false;
   }
@@ -136,7 +145,7 @@ bool FileRegistry::OpenOrCreate() {
   bool missing = !loaded && !malformed_ && !std::filesystem::exists(file, error) && !error;
   // A malformed file is replaced whole by what is written now; a key that may
   // not be written does not open, so nothing is written and nothing shown.
-  if ((!loaded && !malformed_ && !missing) || !MayWriteFile(path_)) {
+  if ((!loaded && !malformed_ && !missing) || !KeyMayBeWritten(path_)) {
     Reset();
     return false;
   }

@@ -65,10 +65,6 @@ std::optional<WriteTarget> MissingTarget(const std::string& path) {
   return target;
 }
 
-bool FolderMayChange(const std::string& path) {
-  return ::faccessat(AT_FDCWD, FolderOf(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-}
-
 // Whether a new file made by this process can take over the owner and group
 // of info (always for root; otherwise when they are the user's own).
 bool OwnerCanBeKept(const struct stat& info) {
@@ -82,6 +78,10 @@ bool OwnerCanBeKept(const struct stat& info) {
 }
 
 }  // namespace
+
+bool FolderMayChange(const std::string& path) {
+  return ::faccessat(AT_FDCWD, FolderOf(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
 
 std::string FolderOf(const std::string& path) {
   std::string::size_type slash = path.find_last_of('/');

@@ -39,6 +39,9 @@ bool RewrittenInPlace(const WriteTarget& target);
 // by a new one, need a folder the user may write and search.
 bool MayWrite(const WriteTarget& target);
 
+// Whether the user may create and remove files in the folder that holds path.
+bool FolderMayChange(const std::string& path);
+
 // The folder that holds path ("." for a bare name).
 std::string FolderOf(const std::string& path);
 // The last component of path.

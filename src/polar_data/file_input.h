@@ -18,9 +18,10 @@ struct DataFormat {
 // characters with their separators, takes under 4.5 MB; a quarter of the
 // limit, so that generous spacing still reads.
 inline constexpr DataFormat kCylDataFormat{"Cyl Data", std::size_t{16} << 20};
-// Polar Data has no largest content; a point takes at least 4 bytes of file
-// and 32 of memory, so 256 MiB of file may need 2 GiB for its polylines.
-inline constexpr DataFormat kPolarDataFormat{"Polar Data", std::size_t{256} << 20};
+// Polar Data has no largest content. A point takes at least 4 bytes of file
+// and 32 of memory, so 64 MiB of file may need 512 MiB for its polylines;
+// at the 50 bytes a point that trace writes, it holds over a million points.
+inline constexpr DataFormat kPolarDataFormat{"Polar Data", std::size_t{64} << 20};
 
 // The file's bytes. Raises FileError "File not found" for a missing file,
 // "File access denied" for a folder or a file without read permission, "File

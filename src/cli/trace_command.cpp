@@ -20,6 +20,10 @@ namespace {
 
 std::string Real(long double value) { return FormatDigits(value, 21); }
 
+// The least text a traced point takes in the file: two reals of 21 digits and
+// a point, a blank and CR LF.
+constexpr std::uint64_t kTextBytesPerPoint = 2 * 22 + 3;
+
 // The store as a Polar Data file: count, RInt and RExt; per polyline its point
 // count, then one "angle radius" line per point; lines end in CR LF.
 std::string FormatTracedPolarData(const ContourStore& store, const PolarGrid& grid) {
@@ -48,7 +52,7 @@ int RunTrace(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) {
   ScanGrid(*grid);
   ContourStore store;
   const int shownBefore = ui.Shown();
-  ComputeContours(*grid, levels, store, ui);  // level failures go to err
+  ComputeContours(*grid, levels, store, ui, kTextBytesPerPoint);  // level failures go to err
   // A level that failed fails the run, and the output stays as it was.
   if (ui.Shown() > shownBefore) return 1;
   WriteFileAtomically(output, FormatTracedPolarData(store, *grid));

@@ -54,8 +54,8 @@ std::uint64_t CrossingsBound(const PolarGrid& grid, const std::vector<long doubl
 
 // Refuses, before anything is traced, a level count whose polylines cannot
 // fit the memory this process may still take.
-void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& levels) {
-  const std::uint64_t needed = CrossingsBound(grid, levels) * kBytesPerPoint;
+void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& levels, std::uint64_t extraPerPoint) {
+  const std::uint64_t needed = CrossingsBound(grid, levels) * (kBytesPerPoint + extraPerPoint);
   const std::uint64_t available = AvailableMemory();
   if (needed <= available) return;
   auto mib = [](std::uint64_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB"; };
@@ -65,12 +65,13 @@ void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& 
 
 }  // namespace
 
-void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui) {
+void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui,
+                     std::uint64_t extraBytesPerPoint) {
   ui.ShowHourglass();
   ui.ProcessPendingEvents();
   store.ClearLines();
   const std::vector<long double> levels = ContourLevels(grid.MinValue, grid.MaxValue, nLevel);
-  RefuseWhatCannotFit(grid, levels);
+  RefuseWhatCannotFit(grid, levels, extraBytesPerPoint);
   ChainScratch scratch;
   for (std::size_t k = 0; k < levels.size(); ++k) {
     std::int32_t stage = 0;

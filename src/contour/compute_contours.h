@@ -19,6 +19,9 @@ namespace orbisk {
 // may need more memory than the process can still take raise Error "Not
 // enough memory for N contour levels: ..." before any is traced; both after
 // the store was emptied, leaving the hourglass on.
-void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui);
+// extraBytesPerPoint is what the caller will need besides the store for each
+// traced point (the text of a file it writes), counted in that check.
+void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui,
+                     std::uint64_t extraBytesPerPoint = 0);
 
 }  // namespace orbisk

@@ -98,9 +98,8 @@ void TakeOverAttributes(int fd, const WriteTarget& target) {
     ::fchmod(fd, 0666 & ~mask);
     return;
   }
-  if (::fchown(fd, target.info.st_uid, target.info.st_gid) != 0) {
-    // checked beforehand by OwnerCanBeKept; a refusal leaves the writer's own
-  }
+  // RewrittenInPlace made sure that the owner can be kept.
+  [[maybe_unused]] int owned = ::fchown(fd, target.info.st_uid, target.info.st_gid);
   ::fchmod(fd, target.info.st_mode & 07777);
 }
 
@@ -120,7 +119,7 @@ void ReplaceByRename(const WriteTarget& target, const std::string& shownPath, co
   EndTemporaryFile();
   if (!written) StreamWriteError();
   if (!renamed) CannotCreate(shownPath);
-  ::fsync(dirFd);  // the rename itself reaches the disk; a folder open by path only cannot, which is harmless
+  ::fsync(dirFd);  // the rename reaches the disk too (a folder opened by path alone refuses, harmlessly)
 }
 
 // The whole content of the file open as fd, read from its start.
@@ -204,7 +203,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
 
 bool MayWriteFile(const std::string& path) {
   std::optional<WriteTarget> target = ResolveWriteTarget(path);
-  return target && MayWrite(*target) && target->kind != TargetKind::Unwritable;
+  return target && MayWrite(*target);
 }
 
 void SetWriteFaultForTesting(std::function<bool(std::size_t)> fault) { WriteFault() = std::move(fault); }

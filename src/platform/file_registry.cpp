@@ -32,7 +32,7 @@ std::string LowerAscii(std::string s) {
 // rewritten in a folder its user may not change.
 bool KeyMayBeWritten(const std::string& path) {
   std::optional<WriteTarget> target = ResolveWriteTarget(path);
-  return target && MayWrite(*target) && target->kind != TargetKind::Unwritable && FolderMayChange(target->path);
+  return target && MayWrite(*target) && FolderMayChange(target->path);
 }
 
 enum class ReadResult { Ok, Missing, Unreadable };

@@ -55,8 +55,12 @@ std::uint64_t CrossingsBound(const PolarGrid& grid, const std::vector<long doubl
 // Refuses, before anything is traced, a level count whose polylines cannot
 // fit the memory this process may still take.
 void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& levels, std::uint64_t extraPerPoint) {
-  const std::uint64_t needed = CrossingsBound(grid, levels) * (kBytesPerPoint + extraPerPoint);
   const std::uint64_t available = AvailableMemory();
+  const std::uint64_t perPoint = kBytesPerPoint + extraPerPoint;
+  // Every level crossing every edge: when even that fits, nothing is counted.
+  const std::uint64_t edges = 2 * kGridRoom * kGridRoom;
+  if (levels.size() * edges * perPoint <= available) return;
+  const std::uint64_t needed = CrossingsBound(grid, levels) * perPoint;
   if (needed <= available) return;
   auto mib = [](std::uint64_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB"; };
   throw Error("Not enough memory for " + std::to_string(levels.size()) + " contour levels: they may need up to " +

@@ -1,52 +1,50 @@
 #include "app/delimiter_tool.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <optional>
-#include <sys/stat.h>
+#include <new>
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"
+#include "platform/input_file.h"
+#include "polar_data/file_input.h"
 
 namespace orbisk {
 
 namespace {
 
-// The whole content of a regular file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::optional<std::string> bytes;
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode)) {
-    bytes.emplace();
-    char buffer[65536];
-    while (true) {
-      ssize_t n = ::read(fd, buffer, sizeof buffer);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        bytes.reset();
-        break;
-      }
-      if (n == 0) break;
-      bytes->append(buffer, static_cast<std::size_t>(n));
-    }
+// The most the tool reads: as much as the largest data file the program
+// reads.
+constexpr std::size_t kSourceLimit = kPolarDataFormat.limit;
+
+// The whole content of src; FileError when it cannot be read.
+std::string ReadSource(const std::string& src) {
+  Input input = ReadInputFile(src, kSourceLimit);
+  switch (input.status) {
+    case InputStatus::Ok:
+      return std::move(input.bytes);
+    case InputStatus::TooLarge:
+      throw FileError(FileMessage("File too large: %s (the tool reads at most ", src) + MebibytesText(kSourceLimit) +
+                      ")");
+    case InputStatus::OutOfMemory:
+      throw FileError("Out of memory");
+    default:
+      throw FileError(FileMessage("Не могу открыть файл %s", src));
   }
-  ::close(fd);
-  return bytes;
 }
 
 // Rewrites src into dst with every byte of the lines passed through op.
 template <typename Op>
 void RewriteFile(const std::string& src, const std::string& dst, Op op) {
-  std::optional<std::string> text = ReadWholeFile(src);
-  if (!text) throw FileError(FormatMessage("Не могу открыть файл %s", src));
-  for (char& c : *text) {
+  std::string text = ReadSource(src);
+  for (char& c : text) {
     if (c != '\r' && c != '\n') c = op(c);
   }
-  WriteFileAtomically(dst, WithCrLfLines(*text));
+  std::string lines;
+  try {
+    lines = WithCrLfLines(text);
+  } catch (const std::bad_alloc&) {
+    throw FileError("Out of memory");
+  }
+  WriteFileAtomically(dst, lines);
 }
 
 }  // namespace

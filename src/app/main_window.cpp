@@ -7,6 +7,7 @@
 #include "app/settings_dialog_model.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
+#include "platform/error.h"
 #include "polar_data/cyl_data_file.h"
 #include "polar_data/file_input.h"
 #include "polar_data/polar_data_file.h"
@@ -104,7 +105,7 @@ void TfmMain::LoadCylData() {
   dataKind_ = kDataCylFile;
   const std::string path = items_.OpenedFile;
   if (path.empty()) return;
-  const std::string bytes = ReadDataFile(path);  // an unreadable file raises
+  const std::string bytes = ReadDataFile(path, kCylDataFormat);  // an unreadable file raises
   ui_.ShowHourglass();
   ui_.ProcessPendingEvents();
   std::optional<std::string> failure;  // shown once the cursor is back
@@ -114,7 +115,7 @@ void TfmMain::LoadCylData() {
     ComputeContours();
     DrawPicture();
   } catch (const std::exception& e) {
-    failure = e.what();
+    failure = MessageOf(e);
   }
   ui_.RestoreCursor();
   if (failure) ui_.ShowMessage(*failure);
@@ -125,12 +126,12 @@ void TfmMain::LoadPolarData() {
   const std::string path = items_.OpenedFile;
   if (path.empty()) return;
   store_.ClearLines();
-  const std::string bytes = ReadDataFile(path);  // an unreadable file raises
+  const std::string bytes = ReadDataFile(path, kPolarDataFormat);  // an unreadable file raises
   try {
     ReadPolarData(bytes, store_, *grid_);
     DrawPicture();
   } catch (const std::exception& e) {
-    ui_.ShowMessage(e.what());
+    ui_.ShowMessage(MessageOf(e));
   }
 }
 
@@ -160,7 +161,7 @@ void TfmMain::ReDraw() {
         break;  // nothing loaded yet
     }
   } catch (const std::exception& e) {
-    failure = e.what();
+    failure = MessageOf(e);
   }
   ui_.RestoreCursor();
   if (failure) ui_.ShowMessage(*failure);

@@ -1,6 +1,7 @@
 #include "app/settings_store.h"
 
 #include <cstring>
+#include <exception>
 #include <optional>
 
 #include "platform/canvas.h"
@@ -22,7 +23,7 @@ class ValueReader {
   // taken up to its first NUL, unexpanded; any other type fails.
   bool String(const char* name, std::string& item) const {
     std::optional<RegistryValue> value = registry_.Read(name);
-    if (!value) {
+    if (!value || value->data.empty()) {
       item.clear();
       return true;
     }
@@ -73,7 +74,7 @@ class ValueReader {
 
 // Reads the 32 values in their stored order; false at the first failure, the
 // items read so far already changed.
-bool ReadAll(const Registry& registry, Settings& s, Bitmap& picture) {
+bool ReadAll(const Registry& registry, Settings& s) {
   ValueReader r(registry);
   PlotSettings& p = s.plot;
   FunctionRecord& f = s.function;
@@ -81,10 +82,7 @@ bool ReadAll(const Registry& registry, Settings& s, Bitmap& picture) {
       !r.String("SavedBMP", s.SavedBMP)) {
     return false;
   }
-  if (!r.Int("BMPHeight", s.pictureHeight)) return false;
-  picture.SetHeight(s.pictureHeight);
-  if (!r.Int("BMPWidth", s.pictureWidth)) return false;
-  picture.SetWidth(s.pictureWidth);
+  if (!r.Int("BMPHeight", s.pictureHeight) || !r.Int("BMPWidth", s.pictureWidth)) return false;
   return r.Bool("XY_Present", p.XY_Present) && r.Dword("XY_Color", p.XY_Color) && r.Int("XY_Width", p.XY_Width) &&
          r.Dword("IntCircle_Color", p.IntCircle_Color) && r.Int("IntCircle_Width", p.IntCircle_Width) &&
          r.Bool("IntCircle_Present", p.IntCircle_Present) && r.Dword("ExtCircle_Color", p.ExtCircle_Color) &&
@@ -97,6 +95,18 @@ bool ReadAll(const Registry& registry, Settings& s, Bitmap& picture) {
          r.String("SFCyl", f.SFCyl) && r.String("SFiStart", f.SFiStart) && r.String("SFiEnd", f.SFiEnd) &&
          r.String("SRInt", f.SRInt) && r.String("SRExt", f.SRExt) && r.String("SNFi", f.SNFi) &&
          r.String("SNR", f.SNR) && r.Double("ErrorValue", f.ErrorValue);
+}
+
+// Gives picture the stored size, height first; false when the picture cannot
+// take it (more pixels than a picture may have, or no memory for them).
+bool ApplyPictureSize(const Settings& s, Bitmap& picture) {
+  try {
+    picture.SetHeight(s.pictureHeight);
+    picture.SetWidth(s.pictureWidth);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 RegistryValue IntValue(std::int32_t value) { return DwordValue(static_cast<std::uint32_t>(value)); }
@@ -124,7 +134,14 @@ void SetDefaults(Settings& settings, Bitmap& picture) {
 
 void LoadSettings(Registry& registry, Settings& settings, Bitmap& picture, FontSpec& labelFont) {
   bool opened = registry.Open(RegistryAccess::Full) || registry.Open(RegistryAccess::Read);
-  if (!opened || !ReadAll(registry, settings, picture)) SetDefaults(settings, picture);
+  // Read whole before anything takes effect: an unusable value, the picture
+  // size included, gives every default and never a half-loaded state.
+  Settings stored = settings;
+  if (opened && ReadAll(registry, stored) && ApplyPictureSize(stored, picture)) {
+    settings = std::move(stored);
+  } else {
+    SetDefaults(settings, picture);
+  }
   labelFont.name = settings.plot.Label_FontName;
   labelFont.size = settings.plot.Label_FontSize;
   if (opened) registry.Close();  // nothing was written, so nothing can fail

@@ -35,11 +35,11 @@ struct Settings {
 // first. Leaves the label font alone and draws nothing.
 void SetDefaults(Settings& settings, Bitmap& picture);
 
-// Reads every item from the settings key, resizing picture as soon as its
-// height and then its width are read; when the key cannot be opened or any
-// value is missing or mistyped (a missing string only reads as empty), every
-// item takes its default instead, silently. Then sets labelFont's face and
-// size from the settings.
+// Reads every item from the settings key, then resizes picture to the stored
+// size, height first; when the key cannot be opened, any value is missing or
+// mistyped (a missing string, or one without data, only reads as empty) or
+// the picture cannot take the stored size, every item takes its default
+// instead, silently. Then sets labelFont's face and size from the settings.
 void LoadSettings(Registry& registry, Settings& settings, Bitmap& picture, FontSpec& labelFont);
 
 // Writes the 32 values into the settings key, creating it when missing, with

@@ -7,11 +7,8 @@
 
 namespace orbisk::cli {
 
-int RunCompile(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: orbisk-cli compile TEXT\n";
-    return 64;
-  }
+int RunCompile(const ParsedArgs& parsed, std::ostream& out, std::ostream& err) {
+  const Args& args = parsed.positionals;
   return CatchMathError(err, [&] {
     FormulaEngine engine;
     engine.CompileFormula(args[0]);

@@ -7,23 +7,17 @@
 
 namespace orbisk::cli {
 
-int RunDelimiter(const Args& args, std::ostream& /*out*/, std::ostream& err) {
-  const std::string mode = args.empty() ? "" : args[0];
-  if (args.size() != 3 || (mode != "p2c" && mode != "c2p" && mode != "swap")) {
-    err << "usage: orbisk-cli delimiter (p2c|c2p|swap) SRC DST\n";
-    return 64;
-  }
-  try {
-    if (mode == "p2c") {
-      ReplaceCharInFile(args[1], args[2], '.', ',');
-    } else if (mode == "c2p") {
-      ReplaceCharInFile(args[1], args[2], ',', '.');
-    } else {
-      ExchangeCharsInFile(args[1], args[2], '.', ',');
-    }
-  } catch (const Error& e) {
-    err << e.what() << "\n";
-    return 1;
+int RunDelimiter(const ParsedArgs& parsed, std::ostream& /*out*/, std::ostream& err) {
+  const Args& args = parsed.positionals;
+  const std::string& mode = args[0];
+  if (mode != "p2c" && mode != "c2p" && mode != "swap") return UsageFailure(CommandNamed("delimiter"), err);
+  const std::string output = OutputPath(args[2]);
+  if (mode == "p2c") {
+    ReplaceCharInFile(args[1], output, '.', ',');
+  } else if (mode == "c2p") {
+    ReplaceCharInFile(args[1], output, ',', '.');
+  } else {
+    ExchangeCharsInFile(args[1], output, '.', ',');
   }
   return 0;
 }

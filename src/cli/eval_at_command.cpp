@@ -26,11 +26,8 @@ std::optional<double> ParseCoordinate(const std::string& text) {
 
 }  // namespace
 
-int RunEvalAt(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 3) {
-    err << "usage: orbisk-cli eval-at TEXT X Y\n";
-    return 64;
-  }
+int RunEvalAt(const ParsedArgs& parsed, std::ostream& out, std::ostream& err) {
+  const Args& args = parsed.positionals;
   const std::optional<double> x = ParseCoordinate(args[1]);
   const std::optional<double> y = ParseCoordinate(args[2]);
   if (!x || !y) {

@@ -5,11 +5,8 @@
 
 namespace orbisk::cli {
 
-int RunEval(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: orbisk-cli eval TEXT\n";
-    return 64;
-  }
+int RunEval(const ParsedArgs& parsed, std::ostream& out, std::ostream& err) {
+  const Args& args = parsed.positionals;
   return CatchMathError(err, [&] {
     FormulaEngine engine;
     const double value = engine.EvalConstant(args[0]);

@@ -10,23 +10,17 @@
 
 namespace orbisk::cli {
 
-int RunGenerate(const Args& args, std::ostream& /*out*/, std::ostream& err) {
-  if (args.size() != 2 || (args[0] != "3d" && args[0] != "polar")) {
-    err << "usage: orbisk-cli generate 3d|polar OUT\n";
-    return 64;
-  }
+int RunGenerate(const ParsedArgs& parsed, std::ostream& /*out*/, std::ostream& err) {
+  const Args& args = parsed.positionals;
+  if (args[0] != "3d" && args[0] != "polar") return UsageFailure(CommandNamed("generate"), err);
   auto grid = std::make_unique<PolarGrid>();
   ContourStore store;
   ConsoleUi ui(err);
-  try {
-    if (args[0] == "3d") {
-      Generate3dData(args[1], *grid, ui);
-    } else {
-      GeneratePolarData(args[1], store, *grid, ui);
-    }
-  } catch (const Error& e) {
-    err << e.what() << "\n";
-    return 1;
+  const std::string output = OutputPath(args[1]);
+  if (args[0] == "3d") {
+    Generate3dData(output, *grid, ui);
+  } else {
+    GeneratePolarData(output, store, *grid, ui);
   }
   return ui.Shown() == 0 ? 0 : 1;  // an output error was shown as a message
 }

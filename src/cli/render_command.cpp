@@ -3,20 +3,17 @@
 // store directly; the picture is drawn with the default plot settings and
 // saved as BMP, PNG or SVG by the output's extension.
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 
-#include "app/default_handler.h"
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
-#include "platform/error.h"
 #include "polar_data/polar_data_file.h"
 #include "polar_data/sampling.h"
 #include "qt/qt_bitmap.h"
@@ -27,77 +24,38 @@ namespace {
 
 // The largest picture side accepted: 16384 x 16384 is 1 GiB of pixels.
 constexpr int kMaxSide = 16384;
-constexpr int kMaxLevels = 10000;
 
-struct RenderOptions {
-  FunctionRecord record;
-  bool sampleOptionGiven = false;
-  std::optional<std::string> cylFile;
-  std::optional<std::string> polarFile;
-  std::int32_t levels = PlotSettings{}.Contour_NLevel;
-  int width = 500;
-  int height = 500;
-  std::string output;
-};
-
-int ParseInt(const std::string& option, const std::string& text, int low, int high) {
-  std::size_t used = 0;
-  long value = 0;
-  try {
-    value = std::stol(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size() || value < low || value > high) {
-    throw InputError(option + " needs an integer from " + std::to_string(low) + " to " + std::to_string(high) +
-                     ", not '" + text + "'");
-  }
-  return static_cast<int>(value);
+// The lower-case extension of the file name in path, with its dot; empty for
+// none.
+std::string ExtensionOf(const std::string& path) {
+  std::string name = path.substr(path.find_last_of('/') + 1);
+  std::string::size_type dot = name.find_last_of('.');
+  if (dot == std::string::npos || dot == 0) return "";
+  std::string ext = name.substr(dot);
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext;
 }
 
-RenderOptions ParseOptions(const Args& args) {
-  RenderOptions o;
-  for (std::size_t i = 0; i < args.size();) {
-    if (ConsumeSampleOption(args, i, o.record)) {
-      o.sampleOptionGiven = true;
-      continue;
-    }
-    const std::string& name = args[i];
-    if (i + 1 >= args.size()) throw InputError("unexpected argument '" + name + "'");
-    const std::string& value = args[i + 1];
-    if (name == "--cyl") {
-      o.cylFile = value;
-    } else if (name == "--polar") {
-      o.polarFile = value;
-    } else if (name == "--levels") {
-      o.levels = ParseInt(name, value, 0, kMaxLevels);
-    } else if (name == "--width") {
-      o.width = ParseInt(name, value, 1, kMaxSide);
-    } else if (name == "--height") {
-      o.height = ParseInt(name, value, 1, kMaxSide);
-    } else if (name == "-o") {
-      o.output = value;
-    } else {
-      throw InputError("unexpected argument '" + name + "'");
-    }
-    i += 2;
-  }
-  if (int(o.cylFile.has_value()) + int(o.polarFile.has_value()) + int(o.sampleOptionGiven) > 1) {
-    throw InputError("--cyl, --polar and the formula options exclude each other");
-  }
-  if (o.output.empty()) throw InputError("missing -o OUT");
-  return o;
+// The output's format is chosen by its extension; one that is not written
+// is refused before any work, rather than written as a BMP under that name.
+void CheckPictureName(const std::string& output) {
+  const std::string ext = ExtensionOf(output);
+  if (ext.empty() || ext == ".bmp" || ext == ".png" || ext == ".svg") return;
+  throw UsageError("cannot write '" + EscapeControlBytes(output) +
+                   "': only .bmp, .png and .svg pictures are written (a name without extension or - gives a BMP)");
 }
 
-// Fonts need a Qt application; without a display it runs on the offscreen
-// platform.
+// Drops Qt's own diagnostics: a successful run prints nothing.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg) std::fputs(text.toLocal8Bit().constData(), stderr);
+}
+
+// Fonts need a Qt application; a batch renderer never needs a display, so it
+// always runs on the offscreen platform.
 void EnsureGuiApplication() {
   if (QCoreApplication::instance() != nullptr) return;
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if ((display == nullptr || *display == '\0') && (wayland == nullptr || *wayland == '\0')) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietQtMessages);
   static int argc = 1;
   static char name[] = "orbisk-cli";
   static char* argv[] = {name, nullptr};
@@ -112,49 +70,43 @@ char LocaleDecimalSeparator() {
   return '.';
 }
 
-// Fills grid and store as the chosen source says. Returns false when the
-// formula or domain was refused (the message is already on err).
-bool LoadContours(const RenderOptions& o, PolarGrid& grid, ContourStore& store, Ui& ui, std::ostream& err) {
-  if (o.polarFile) {
-    ReadPolarDataFile(*o.polarFile, store, grid);
-    return true;
-  }
-  if (!FillGrid(o.cylFile, o.record, grid, ui, err)) return false;
-  ScanGrid(grid);
-  ComputeContours(grid, o.levels, store, ui);
-  return true;
-}
-
 }  // namespace
 
-int RunRender(const Args& args, std::ostream& /*out*/, std::ostream& err) {
-  RenderOptions options;
-  try {
-    options = ParseOptions(args);
-  } catch (const Error& e) {
-    err << "orbisk-cli render: " << e.what() << "\n";
-    return 64;
+int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) {
+  const FunctionRecord record = RecordFrom(args);
+  const std::optional<std::string> cylFile = args.Text("--cyl");
+  const std::optional<std::string> polarFile = args.Text("--polar");
+  if (int(cylFile.has_value()) + int(polarFile.has_value()) + int(HasSampleOption(args)) > 1) {
+    throw UsageError("--cyl, --polar and the formula options exclude each other");
   }
+  const std::int32_t levels = LevelsFrom(args);
+  const int width = args.Integer("--width", 1, kMaxSide, 500);
+  const int height = args.Integer("--height", 1, kMaxSide, 500);
+  const std::string output = OutputFrom(args);
+  CheckPictureName(output);
 
-  try {
-    EnsureGuiApplication();
-    auto grid = std::make_unique<PolarGrid>();
-    ContourStore store;
-    ConsoleUi ui(err);
-    if (!LoadContours(options, *grid, store, ui, err)) return 1;
-    PlotSettings settings;
-    settings.Contour_NLevel = options.levels;
-    FontSpec labelFont;
-    labelFont.name = settings.Label_FontName;
-    labelFont.size = settings.Label_FontSize;
-    QtBitmap picture(options.width, options.height);
-    DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
-                LocaleDecimalSeparator());
-    picture.SaveToFile(options.output);
-  } catch (const Error& e) {
-    err << DefaultHandlerText(e.what()) << "\n";
-    return 1;
+  EnsureGuiApplication();
+  auto grid = std::make_unique<PolarGrid>();
+  ContourStore store;
+  ConsoleUi ui(err);
+  if (polarFile) {
+    ReadPolarDataFile(*polarFile, store, *grid);
+  } else {
+    if (!FillGrid(cylFile, record, *grid, ui, err)) return 1;
+    ScanGrid(*grid);
+    const int shownBefore = ui.Shown();
+    ComputeContours(*grid, levels, store, ui);
+    if (ui.Shown() > shownBefore) return 1;  // a failed level: as trace, nothing is written
   }
+  PlotSettings settings;
+  settings.Contour_NLevel = levels;
+  FontSpec labelFont;
+  labelFont.name = settings.Label_FontName;
+  labelFont.size = settings.Label_FontSize;
+  QtBitmap picture(width, height);
+  DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
+              LocaleDecimalSeparator());
+  picture.SaveToFile(output);
   return 0;
 }
 

@@ -1,30 +1,38 @@
 #pragma once
 // The options that choose a formula and its domain, shared by the commands
-// that sample a grid (sample, trace, render). Defaults are the function
-// record's defaults.
+// that sample a grid (sample, trace, render), and the other options those
+// commands share. Defaults are the function record's defaults.
 
-#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
-#include "cli/commands.h"
+#include "cli/options.h"
 #include "platform/ui.h"
 #include "polar_data/function_record.h"
 #include "polar_data/polar_grid.h"
 
 namespace orbisk::cli {
 
-// The usage text of the options, for a command's usage line.
-inline constexpr const char* kSampleOptionsUsage =
-    "[--formula T] [--fi-start T] [--fi-end T] [--r-int T] [--r-ext T] [--nfi T] [--nr T] "
-    "[--error-value V]";
+// The rows of the formula and domain options (--formula ... --error-value).
+const std::vector<OptionSpec>& SampleOptionRows();
 
-// When args[i] is one of the options, stores its value (args[i + 1]) into
-// record, advances i past the value and returns true; returns false for any
-// other argument. Raises InputError for a missing value or an --error-value
-// that is not a number.
-bool ConsumeSampleOption(const Args& args, std::size_t& i, FunctionRecord& record);
+// Whether any formula or domain option was given.
+bool HasSampleOption(const ParsedArgs& args);
+
+// The function record with the given texts over the defaults. Raises
+// UsageError for an --error-value that is not a finite number.
+FunctionRecord RecordFrom(const ParsedArgs& args);
+
+// The level count of --levels: 1 to kMaxLevels, 14 when absent; the same range
+// for every command that traces.
+inline constexpr int kMaxLevels = 10000;
+std::int32_t LevelsFrom(const ParsedArgs& args);
+
+// The -o path ("-" is standard output). Raises UsageError "missing -o OUT".
+std::string OutputFrom(const ParsedArgs& args);
 
 // Fills the grid from the Cyl Data file when one is given, else samples record
 // after checking its texts as the function dialog does. A refused text is

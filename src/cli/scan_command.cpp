@@ -18,19 +18,10 @@ std::string Real(long double value) { return FormatDigits(value, 17); }
 
 }  // namespace
 
-int RunScan(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: orbisk-cli scan FILE\n";
-    return 64;
-  }
+int RunScan(const ParsedArgs& parsed, std::ostream& out, std::ostream& /*err*/) {
   auto grid = std::make_unique<PolarGrid>();
-  try {
-    ReadCylDataFile(args[0], *grid);
-    ScanGrid(*grid);
-  } catch (const Error& e) {
-    err << e.what() << "\n";
-    return 1;
-  }
+  ReadCylDataFile(parsed.positionals[0], *grid);
+  ScanGrid(*grid);
   const PolarGrid& g = *grid;
   out << g.NFi << " " << g.NR << " " << Real(g.FiStart) << " " << Real(g.FiEnd) << " " << Real(g.RInt) << " "
       << Real(g.RExt) << " " << Real(g.MinValue) << " " << Real(g.MaxValue) << "\n";

@@ -14,17 +14,23 @@ namespace orbisk {
 // Shows the hourglass and processes pending events once, empties the store,
 // then traces nLevel levels in increasing order and restores the default
 // cursor. A failure inside one level is shown through ui.ShowMessage as
-// "it=<stage> il=<level> <message>" and tracing goes on; a failure of the
-// level selection (nLevel = 0) raises a MathError after the store was
-// emptied, leaving the hourglass on. Every stored polyline gets its level in
-// store.Levels.
-void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui);
+// "it=<stage> il=<level> <message>" and tracing goes on, except after running
+// out of memory ("Out of memory"), which ends the tracing. A failure of the
+// level selection (nLevel = 0) raises a MathError, and levels whose polylines
+// may need more memory than the process can still take raise Error "Not
+// enough memory for N contour levels: ..." before any is traced; both after
+// the store was emptied, leaving the hourglass on. Every stored polyline gets
+// its level in store.Levels (all of them unless tracing ran out of memory).
+// extraBytesPerPoint is what the caller will need besides the store for each
+// traced point (the text of a file it writes), counted in that check.
+void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui,
+                     std::uint64_t extraBytesPerPoint = 0);
 
 // The same with the levels of choice (ChooseLevels over the grid's MinValue
 // and MaxValue); an unusable choice raises InputError where nLevel = 0 raises.
 // Returns the levels traced and how many chosen ones were left out, for
 // LevelsOutsideMessage.
 ChosenLevels ComputeContours(const PolarGrid& grid, const LevelChoice& choice, std::int32_t nLevel, ContourStore& store,
-                             Ui& ui);
+                             Ui& ui, std::uint64_t extraBytesPerPoint = 0);
 
 }  // namespace orbisk

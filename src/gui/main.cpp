@@ -6,8 +6,10 @@
 #include "gui/main_form.h"
 #include "gui/orbisk_application.h"
 #include "platform/file_registry.h"
+#include "platform/write_cleanup.h"
 
 int main(int argc, char** argv) {
+  orbisk::InstallWriteCleanup();  // an interrupted write leaves no temporary file
   orbisk::OrbiskApplication app(argc, argv);
   orbisk::FileRegistry registry;
   orbisk::MainForm form(registry);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/default_handler.h"
+#include "platform/error.h"
 #include "platform/ui.h"
 
 namespace orbisk {
@@ -14,7 +15,7 @@ bool RunGuarded(Ui& ui, const std::function<void()>& work) {
     work();
     return true;
   } catch (const std::exception& e) {
-    ShowUncaught(ui, e.what());
+    ShowUncaught(ui, MessageOf(e));
   } catch (...) {
     ShowUncaught(ui, "Unknown error");
   }

@@ -51,4 +51,17 @@ std::string FormatMessage(const std::string& pattern, const std::string& text);
 // Replaces the first "%d" of a message template by the decimal value.
 std::string FormatMessage(const std::string& pattern, long long value);
 
+// A file name as a message shows it: control characters (C0, DEL, C1) and
+// bytes that are not UTF-8 written as \xNN, so that a name cannot move the
+// cursor of a terminal or break a line; everything else as it is.
+std::string EscapeControlBytes(const std::string& name);
+// FormatMessage with the file name escaped.
+std::string FileMessage(const std::string& pattern, const std::string& path);
+
+// The message the user sees for any exception that reaches a front end: an
+// Error's own text, "Out of memory" for a failed allocation or a length
+// beyond what a container can hold, the program's file messages for a file
+// system error, and the text of anything else.
+std::string MessageOf(const std::exception& error);
+
 }  // namespace orbisk

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "platform/atomic_file.h"
+#include "platform/write_target.h"
 
 namespace orbisk {
 
@@ -26,24 +27,19 @@ std::string LowerAscii(std::string s) {
   return s;
 }
 
-// Whether the file may be replaced: it has a write permission bit (even for
-// a user whom permissions do not bind) and the user may write it.
-bool FileIsWritable(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return false;
-  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
-}
-
-bool FolderIsWritable(const std::filesystem::path& file) {
-  std::filesystem::path folder = file.parent_path();
-  return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
+// The key may be written when the writer accepts its file and the file's
+// folder may change: the settings file is always replaced whole, never
+// rewritten in a folder its user may not change.
+bool KeyMayBeWritten(const std::string& path) {
+  std::optional<WriteTarget> target = ResolveWriteTarget(path);
+  return target && MayWrite(*target) && FolderMayChange(target->path);
 }
 
 enum class ReadResult { Ok, Missing, Unreadable };
 
 ReadResult ReadSmallFile(const std::string& path, std::string& bytes, bool& tooLarge) {
   tooLarge = false;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);  // a FIFO never waits
   if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
   struct stat st {};
   ReadResult result = ReadResult::Ok;
@@ -130,7 +126,7 @@ bool FileRegistry::Open(RegistryAccess access) {
     Reset();
     return false;
   }
-  if (access == RegistryAccess::Full && !FileIsWritable(path_)) {
+  if (access == RegistryAccess::Full && !KeyMayBeWritten(path_)) {
     Reset();
     return false;
   }
@@ -145,17 +141,17 @@ bool FileRegistry::OpenOrCreate() {
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
   if (error) return false;
 
-  if (Load()) {
-    writable_ = FileIsWritable(path_) && FolderIsWritable(file);
-  } else if (malformed_ || !std::filesystem::exists(file, error)) {
-    // A malformed file is replaced whole by what is written now.
-    Reset();
-    writable_ = FolderIsWritable(file);
-  } else {
+  bool loaded = Load();
+  bool missing = !loaded && !malformed_ && !std::filesystem::exists(file, error) && !error;
+  // A malformed file is replaced whole by what is written now; a key that may
+  // not be written does not open, so nothing is written and nothing shown.
+  if ((!loaded && !malformed_ && !missing) || !KeyMayBeWritten(path_)) {
     Reset();
     return false;
   }
+  if (!loaded) Reset();
   open_ = true;
+  writable_ = true;
   return true;
 }
 

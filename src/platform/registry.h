@@ -48,8 +48,7 @@ class Registry {
   // cannot be read, or the access is refused.
   virtual bool Open(RegistryAccess access) = 0;
   // Opens the key with full access, creating it and its parents when missing;
-  // false when that is impossible. A key that may only be read opens, but every
-  // Write to it then fails.
+  // false when that is impossible, and for a key that may only be read.
   virtual bool OpenOrCreate() = 0;
   // The value named name (names compare without regard to ASCII case), or
   // nothing when it does not exist or the key is not open.

@@ -37,7 +37,9 @@ void ReadCylData(std::string_view bytes, PolarGrid& grid) {
   }
 }
 
-void ReadCylDataFile(const std::string& path, PolarGrid& grid) { ReadCylData(ReadDataFile(path), grid); }
+void ReadCylDataFile(const std::string& path, PolarGrid& grid) {
+  ReadCylData(ReadDataFile(path, kCylDataFormat), grid);
+}
 
 std::string FormatCylData(const PolarGrid& grid) {
   std::string out;

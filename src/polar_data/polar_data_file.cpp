@@ -90,7 +90,7 @@ void ReadPolarData(std::string_view bytes, ContourStore& store, PolarGrid& grid)
 
 void ReadPolarDataFile(const std::string& path, ContourStore& store, PolarGrid& grid) {
   store.ClearLines();
-  ReadPolarData(ReadDataFile(path), store, grid);
+  ReadPolarData(ReadDataFile(path, kPolarDataFormat), store, grid);
 }
 
 }  // namespace orbisk

@@ -73,6 +73,7 @@ void QtCanvas::Resize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == image_.width() && height == image_.height()) return;
+  if (static_cast<long long>(width) * height > kMaxPixels) throw Error("Out of memory");
   EndPainting();
   QImage resized(width, height, QImage::Format_RGB32);
   if (resized.isNull() && width > 0 && height > 0) throw Error("Out of memory");

@@ -36,9 +36,12 @@ class QtCanvas : public Canvas {
   // The picture, with every call so far painted.
   const QImage& Image();
   // Replaces the picture by one of the given size: the old content at the
-  // top left, white elsewhere. Raises Error when the memory cannot be had;
-  // the picture is then unchanged.
+  // top left, white elsewhere. Raises Error "Out of memory" for more than
+  // kMaxPixels pixels or when the memory cannot be had; the picture is then
+  // unchanged.
   void Resize(int width, int height);
+  // The most pixels a picture may have: 16384 x 16384, 1 GiB at 4 bytes each.
+  static constexpr long long kMaxPixels = 1LL << 28;
   // Every pixel white; the replay list starts afresh.
   void Whiten();
   // Paints, onto a painter begun on a white device of the picture's size, the

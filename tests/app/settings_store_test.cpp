@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include "settings_test_picture.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace orbisk {
 namespace {
@@ -234,13 +236,78 @@ TEST_F(SettingsStoreTest, AnyNonZeroDwordIsTrueAndIsWrittenBackAsOne) {
   registry.Close();
 }
 
-TEST_F(SettingsStoreTest, AReadOnlyKeyLoadsButRefusesTheFirstWrite) {
+TEST_F(SettingsStoreTest, AReadOnlyKeyLoadsAndIsLeftAloneAtTheEnd) {
   Save(Unusual());
   const std::string before = testing::ReadFile(path);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
   EXPECT_EQ(Load(), Unusual());
-  Save(Settings{});
-  EXPECT_EQ(ui.errors, (std::vector<std::string>{"Failed to set data for 'OpenedFile'"}));
+  Save(Settings{});  // the key cannot be opened for writing: nothing written, nothing shown
+  EXPECT_TRUE(ui.errors.empty());
+  EXPECT_EQ(testing::ReadFile(path), before);
+}
+
+TEST_F(SettingsStoreTest, UnusableStoredValuesGiveEveryDefaultAndNeverAHalfLoadedState) {
+  const struct {
+    const char* name;
+    std::function<void(SettingsStoreTest&)> edit;
+  } rows[] = {
+      {"a picture too large to allocate",
+       [](SettingsStoreTest& t) {
+         t.Set("BMPHeight", DwordValue(100000));
+         t.Set("BMPWidth", DwordValue(100000));
+       }},
+      {"a picture one pixel wide and 0x7fffffff high",
+       [](SettingsStoreTest& t) {
+         t.Set("BMPHeight", DwordValue(0x7fffffff));
+         t.Set("BMPWidth", DwordValue(1));
+       }},
+      {"a DWORD stored as a string", [](SettingsStoreTest& t) { t.Set("Contour_NLevel", StringValue("14")); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Save(Unusual());
+    row.edit(*this);
+    picture = SizedPicture();
+    ExpectAllDefaults(Load());
+    Save(Settings{});
+    EXPECT_TRUE(ui.errors.empty());
+    EXPECT_EQ(Load(), Load());  // what the end wrote is whole and loads
+  }
+}
+
+TEST_F(SettingsStoreTest, AStringWithoutDataReadsEmptyWhateverItsType) {
+  Save(Unusual());
+  Set("Label_Format", BinaryValue(""));
+  Set("SFCyl", RegistryValue{static_cast<RegistryType>(11), ""});
+  Settings expected = Unusual();
+  expected.plot.Label_Format.clear();
+  expected.function.SFCyl.clear();
+  EXPECT_EQ(Load(), expected);
+}
+
+TEST_F(SettingsStoreTest, AKeyThatCannotBeWrittenSafelyIsLeftAloneSilently) {
+  // A FIFO in place of the file: no wait at start, nothing written at the end.
+  std::filesystem::create_directories(dir.File("Tevrana"));
+  ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
+  ExpectAllDefaults(Load());
+  Save(Unusual());
+  EXPECT_TRUE(ui.errors.empty());
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
+
+  // A writable file in a folder the user may not change.
+  std::filesystem::remove(path);
+  Save(Unusual());
+  const std::string before = testing::ReadFile(path);
+  ::chmod(dir.path().c_str(), 0755);
+  ::chmod(path.c_str(), 0666);
+  ::chmod(dir.File("Tevrana").c_str(), 0555);
+  std::optional<int> quiet = testing::RunUnprivileged([&] {
+    Save(Settings{});
+    return ui.errors.empty() ? 1 : 0;
+  });
+  ::chmod(dir.File("Tevrana").c_str(), 0755);
+  if (!quiet) GTEST_SKIP() << "privileges cannot be dropped here";
+  EXPECT_EQ(*quiet, 1);
   EXPECT_EQ(testing::ReadFile(path), before);
 }
 

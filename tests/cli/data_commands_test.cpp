@@ -39,20 +39,16 @@ std::size_t LineCount(const std::string& text) {
 TEST(SampleOptions, EveryOptionFillsItsFieldAndOthersAreLeft) {
   Args args = {"--formula", "x*y", "--fi-start", "1", "--fi-end",      "2",      "--r-int", "3", "--r-ext", "4",
                "--nfi",     "5",   "--nr",       "6", "--error-value", "-2.5E3", "-o",      "x"};
-  FunctionRecord record;
-  std::size_t i = 0;
-  while (ConsumeSampleOption(args, i, record)) {
-  }
-  EXPECT_EQ(i, 16u);
+  const std::vector<OptionSpec> table = CommandNamed("sample").options;
+  ParsedArgs parsed = ParseArgs(table, args, false);
+  EXPECT_EQ(parsed.options.size(), 9u);
   FunctionRecord expected{"x*y", "1", "2", "3", "4", "5", "6", -2500.0L};
-  EXPECT_EQ(record, expected);
+  EXPECT_EQ(RecordFrom(parsed), expected);
 
   Args bad = {"--error-value", "1,5"};
-  i = 0;
-  EXPECT_THROW(ConsumeSampleOption(bad, i, record), InputError);
+  EXPECT_THROW(RecordFrom(ParseArgs(table, bad, false)), UsageError);
   Args missing = {"--nr"};
-  i = 0;
-  EXPECT_THROW(ConsumeSampleOption(missing, i, record), InputError);
+  EXPECT_THROW(ParseArgs(table, missing, false), UsageError);
 }
 
 TEST(SampleCommand, DefaultDomainWritesA102LineFileThatReadsBack) {
@@ -78,7 +74,7 @@ TEST(SampleCommand, RefusalsAndFailures) {
     bool written;
   } cases[] = {
       {{"sample", "--nfi", "300", "-o", out}, 1, "Must be NFi from 2 to 256\n", false},
-      {{"sample", "--r-int", "1/0", "-o", out}, 1, "Floating point division by zero\n", false},
+      {{"sample", "--r-int", "1/0", "-o", out}, 1, "Floating point division by zero.\n", false},
       {{"sample", "--formula", "1/r", "--r-int", "0", "--nfi", "10", "--nr", "5", "-o", out},
        0,
        "  10 count errors\n",
@@ -87,7 +83,7 @@ TEST(SampleCommand, RefusalsAndFailures) {
       {{"sample"}, 64, "orbisk-cli sample: missing -o OUT\n", false},
       {{"sample", "-o", dir.File("no/such/e.dat")},
        1,
-       "Не могу создать файл " + dir.File("no/such/e.dat") + "\n",
+       "Не могу создать файл " + dir.File("no/such/e.dat") + ".\n",
        false},
   };
   for (const Case& c : cases) {
@@ -124,12 +120,12 @@ TEST(GenerateAndScan, ErrorsGoToStderr) {
     int code;
     std::string err;
   } cases[] = {
-      {{"scan", dir.File("bad.dat")}, 1, "NFi = 300 is out of range: it must be from 2 to 256\n"},
-      {{"scan", dir.File("comma.dat")}, 1, "Invalid numeric input\n"},
-      {{"scan", dir.File("missing.dat")}, 1, "File not found\n"},
+      {{"scan", dir.File("bad.dat")}, 1, "NFi = 300 is out of range: it must be from 2 to 256.\n"},
+      {{"scan", dir.File("comma.dat")}, 1, "Invalid numeric input.\n"},
+      {{"scan", dir.File("missing.dat")}, 1, "File not found.\n"},
       {{"scan"}, 64, "usage: orbisk-cli scan FILE\n"},
       {{"generate", "2d", dir.File("x.dat")}, 64, "usage: orbisk-cli generate 3d|polar OUT\n"},
-      {{"generate", "3d", dir.File("no/x.dat")}, 1, "Не могу создать файл " + dir.File("no/x.dat") + "\n"},
+      {{"generate", "3d", dir.File("no/x.dat")}, 1, "Не могу создать файл " + dir.File("no/x.dat") + ".\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.err);

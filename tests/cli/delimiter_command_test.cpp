@@ -30,7 +30,7 @@ TEST(DelimiterCommand, ReportsFailuresOnStderr) {
   TempDir dir;
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"delimiter", "p2c", dir.File("missing.txt"), dir.File("out.txt")}, out, err), 1);
-  EXPECT_EQ(err.str(), "Не могу открыть файл " + dir.File("missing.txt") + "\n");
+  EXPECT_EQ(err.str(), "Не могу открыть файл " + dir.File("missing.txt") + ".\n");
 
   std::ostringstream out2, err2;
   EXPECT_EQ(RunCli({"delimiter", "dots", "a", "b"}, out2, err2), 64);

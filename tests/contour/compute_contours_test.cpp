@@ -152,5 +152,28 @@ TEST(ComputeContours, UnusableChoiceFailsAfterClearing) {
   EXPECT_EQ(store.LinesFi.Count(), 0);
 }
 
+TEST(ComputeContours, RefusesBeforeTracingLevelsThatCannotFitInMemory) {
+  // Every edge of a 256 x 256 checkerboard spans the whole range, so each of
+  // 65536 levels crosses all of them: terabytes of polylines.
+  auto grid = MakeGrid(256, 256, 0, 1, 1, 2);
+  for (std::size_t i = 0; i < 256; ++i) {
+    for (std::size_t j = 0; j < 256; ++j) grid->Values[i][j] = (i + j) % 2 == 0 ? -1.0 : 1.0;
+  }
+  testing::ScanValues(*grid);
+  ContourStore store;
+  store.LinesFi.Add(std::make_unique<TListExt>());
+  store.LinesR.Add(std::make_unique<TListExt>());
+  FakeUi ui;
+  try {
+    ComputeContours(*grid, 65536, store, ui);
+    ADD_FAILURE() << "traced";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Not enough memory for 65536 contour levels: they may need up to ", 0), 0u)
+        << e.what();
+  }
+  EXPECT_EQ(store.LinesFi.Count(), 0);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 }  // namespace
 }  // namespace orbisk

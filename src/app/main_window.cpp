@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "app/data_file_kind.h"
 #include "app/delimiter_tool.h"
 #include "app/settings_dialog_model.h"
 #include "contour/compute_contours.h"
@@ -131,6 +132,15 @@ void TfmMain::LoadPolarData() {
     DrawPicture();
   } catch (const std::exception& e) {
     ui_.ShowMessage(e.what());
+  }
+}
+
+void TfmMain::OpenDataFile(const std::string& path) {
+  items_.OpenedFile = path;
+  if (GuessDataFileKind(ReadDataFile(path)) == DataFileKind::PolarData) {
+    LoadPolarData();
+  } else {
+    LoadCylData();
   }
 }
 

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QProxyStyle>
+#include <QShortcut>
 #include <map>
 #include <string>
 
@@ -63,6 +65,17 @@ QMenu* MenuAt(QMenuBar& bar, std::map<std::string, QMenu*>& menus, const std::ve
   return menu;
 }
 
+// The bar's style with Alt navigation on: a lone Alt press and release puts
+// the bar in keyboard mode, whatever the platform style prefers.
+class AltNavigationStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
 }  // namespace
 
 void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run) {
@@ -79,6 +92,17 @@ void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run) {
     const MainCommand command = entry.command;
     QObject::connect(action, &QAction::triggered, &bar, [run, command] { run(command); });
   }
+}
+
+void AddMenuBarKeys(QMenuBar& bar, QWidget& window) {
+  auto* style = new AltNavigationStyle;
+  style->setParent(&bar);
+  bar.setStyle(style);
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &window);
+  f10->setObjectName("menuBarKey");
+  QObject::connect(f10, &QShortcut::activated, &bar, [&bar] {
+    if (!bar.actions().isEmpty()) bar.setActiveAction(bar.actions().front());
+  });
 }
 
 }  // namespace orbisk

@@ -27,4 +27,9 @@ const std::vector<MenuEntry>& MainMenuEntries();
 // Nothing is disabled, checkable or hidden.
 void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run);
 
+// Keyboard access to bar without access letters in the captions: F10 in
+// window opens the first menu, and a lone Alt highlights the first menu, from
+// where the arrow keys, Enter and Esc work as in any menu bar.
+void AddMenuBarKeys(QMenuBar& bar, QWidget& window);
+
 }  // namespace orbisk

@@ -59,8 +59,7 @@ void WidgetUi::ShowInformation(const std::string& caption, const std::string& te
 }
 
 std::optional<std::string> WidgetUi::RunFileDialog(FileDialogKind kind, const std::string& proposed) {
-  QFileDialog dialog(Owner());
-  ConfigureFileDialog(dialog, kind, QString::fromStdString(proposed));
+  SharedFileDialog dialog(kind, QString::fromStdString(proposed), Owner());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;

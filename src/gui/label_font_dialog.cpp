@@ -2,8 +2,10 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "qt/qt_fonts.h"
@@ -11,14 +13,20 @@
 namespace orbisk {
 
 LabelFontDialog::LabelFontDialog(ColorPicker pickColor, QWidget* parent)
-    : QDialog(parent), pickColor_(std::move(pickColor)), fonts_(new QFontDialog(this)), color_(new ColorSwatch(this)) {
+    : QDialog(parent), pickColor_(std::move(pickColor)), fonts_(new QFontDialog(this)) {
   setObjectName("FontDialog");
   setWindowTitle("Font");
-  // The font dialog as a part of this one: its own buttons hidden, and Esc
-  // in it closes this dialog rather than hiding the part.
+  // The font dialog as a part of this one: its own buttons hidden, and what
+  // would close the part (Enter, Esc) closes this dialog instead.
   fonts_->setWindowFlags(Qt::Widget);
   fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  fonts_->setSizeGripEnabled(false);
+  fonts_->installEventFilter(this);
+  connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
   connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
+  // Made after the part has become a widget (which moved it to the end of
+  // the focus chain), so that the keyboard starts in the font part.
+  color_ = new ColorSwatch(this);
   color_->setObjectName("shLabelColor");
   color_->OnPress([this] { PickColor(); });
   auto* colorLabel = new QLabel("&Color:", this);
@@ -28,12 +36,27 @@ LabelFontDialog::LabelFontDialog(ColorPicker pickColor, QWidget* parent)
   colorRow->addWidget(color_);
   colorRow->addStretch();
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fonts_);
   layout->addLayout(colorRow);
   layout->addWidget(buttons);
+}
+
+bool LabelFontDialog::eventFilter(QObject* watched, QEvent* event) {
+  // A dialog swallows Enter when it has no visible default button, as the
+  // part has none: Enter confirms this dialog.
+  if (watched == fonts_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void LabelFontDialog::SetLabelFont(const FontSpec& font) {

@@ -33,13 +33,16 @@ class LabelFontDialog : public QDialog {
   QFontDialog* FontPart() const { return fonts_; }
   ColorSwatch* ColorPart() const { return color_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void PickColor();
   void ShowSampleColor();
 
   ColorPicker pickColor_;
   QFontDialog* fonts_;
-  ColorSwatch* color_;
+  ColorSwatch* color_ = nullptr;
   FontSpec preset_;
   QString presetFamily_;  // the face the preset's name resolved to
 };

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "gui/label_font_dialog.h"
@@ -19,6 +21,12 @@ using testing::AnswerNextDialog;
 FontSpec Font(const char* name, int size, Color color = 0, bool bold = false, bool italic = false,
               bool underline = false, bool strikeOut = false) {
   return {name, size, color, bold, italic, underline, strikeOut};
+}
+
+// Where the keys typed into dialog go, once it is the active window.
+QWidget* FocusOf(QDialog& dialog) {
+  QApplication::setActiveWindow(&dialog);
+  return dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
 }
 
 TEST(LabelFontDialog, ConfirmingAnUntouchedDialogGivesBackThePreset) {
@@ -40,12 +48,15 @@ TEST(LabelFontDialog, ConfirmingAnUntouchedDialogGivesBackThePreset) {
       shown = fonts.LabelFont();
       // It shows the face that drawing substitutes for the name.
       EXPECT_EQ(fonts.FontPart()->currentFont().family(), ToQFont(*shown).family());
-      dialog.accept();
+      // The keyboard starts in the font part, and Enter confirms, also from
+      // one of its edits (which pass Enter on to the part).
+      EXPECT_TRUE(fonts.FontPart()->isAncestorOf(FocusOf(dialog)));
+      QTest::keyClick(fonts.FontPart()->findChild<QLineEdit*>(), Qt::Key_Return);
     });
     DialogPickers pickers;
     EXPECT_EQ(pickers.PickFont(row.font, nullptr), row.font);
   }
-  AnswerNextDialog([](QDialog& dialog) { dialog.reject(); });
+  AnswerNextDialog([](QDialog& dialog) { QTest::keyClick(FocusOf(dialog), Qt::Key_Escape); });
   DialogPickers pickers;
   EXPECT_EQ(pickers.PickFont(FontSpec{}, nullptr), std::nullopt);
 }

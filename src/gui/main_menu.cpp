@@ -1,10 +1,13 @@
 #include "gui/main_menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QProxyStyle>
 #include <QShortcut>
+#include <QStyleOptionMenuItem>
 #include <map>
 #include <string>
 
@@ -66,13 +69,27 @@ QMenu* MenuAt(QMenuBar& bar, std::map<std::string, QMenu*>& menus, const std::ve
 }
 
 // The bar's style with Alt navigation on: a lone Alt press and release puts
-// the bar in keyboard mode, whatever the platform style prefers.
+// the bar in keyboard mode, whatever the platform style prefers. In that mode
+// the chosen menu is drawn as if pressed, since some styles (Fusion) mark a
+// menu only while it is pressed or open.
 class AltNavigationStyle : public QProxyStyle {
  public:
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override {
     if (hint == SH_MenuBar_AltKeyNavigation) return 1;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_MenuBarItem && (option->state & State_Selected) && widget != nullptr && widget->hasFocus()) {
+      if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+        QStyleOptionMenuItem chosen = *item;
+        chosen.state |= State_Sunken;
+        QProxyStyle::drawControl(element, &chosen, painter, widget);
+        return;
+      }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
   }
 };
 
@@ -101,7 +118,15 @@ void AddMenuBarKeys(QMenuBar& bar, QWidget& window) {
   auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &window);
   f10->setObjectName("menuBarKey");
   QObject::connect(f10, &QShortcut::activated, &bar, [&bar] {
-    if (!bar.actions().isEmpty()) bar.setActiveAction(bar.actions().front());
+    if (bar.actions().isEmpty()) return;
+    QAction* first = bar.actions().front();
+    bar.setActiveAction(first);
+    // As when the keyboard opens a menu: its first item chosen (by a Down
+    // key, which leaves a submenu closed until Right or Enter opens it).
+    if (QMenu* menu = first->menu()) {
+      QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+      QCoreApplication::sendEvent(menu, &down);
+    }
   });
 }
 

@@ -28,8 +28,9 @@ const std::vector<MenuEntry>& MainMenuEntries();
 void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run);
 
 // Keyboard access to bar without access letters in the captions: F10 in
-// window opens the first menu, and a lone Alt highlights the first menu, from
-// where the arrow keys, Enter and Esc work as in any menu bar.
+// window opens the first menu at its first item, and a lone Alt highlights
+// the first menu, from where the arrow keys, Enter and Esc work as in any
+// menu bar.
 void AddMenuBarKeys(QMenuBar& bar, QWidget& window);
 
 }  // namespace orbisk

@@ -130,6 +130,11 @@ TEST_F(MainFormTest, F10AndALoneAltOpenTheMenuBarForTheKeyboard) {
     SCOPED_TRACE(row.row);
     row.keys();
     ASSERT_NE(bar.activeAction(), nullptr);
+    if (row.open != nullptr) {
+      // Opened from the keyboard: its first item is chosen.
+      QMenu* open = form_->findChild<QMenu*>(row.open);
+      EXPECT_EQ(open->activeAction(), open->actions().front());
+    }
     EXPECT_EQ(bar.activeAction()->menu()->objectName(), row.highlighted);
     for (QMenu* menu : {form_->findChild<QMenu*>("mnFile"), form_->findChild<QMenu*>("mnRun")}) {
       EXPECT_EQ(menu->isVisible(), row.open != nullptr && menu->objectName() == row.open)
@@ -140,6 +145,22 @@ TEST_F(MainFormTest, F10AndALoneAltOpenTheMenuBarForTheKeyboard) {
     bar.setActiveAction(nullptr);
     form_->setFocus();
   }
+  form_->hide();
+}
+
+TEST_F(MainFormTest, TheKeyboardAloneRunsACommand) {
+  form_->show();
+  QApplication::setActiveWindow(form_.get());
+  bool ran = false;
+  QObject::connect(form_->findChild<QAction*>("mnNewCylData"), &QAction::triggered, [&ran] { ran = true; });
+  AnswerNextDialog([](QDialog& dialog) { dialog.reject(); });
+  // F10 opens File at New; Right opens New at Cyl Data; Enter runs it.
+  QTest::keyClick(form_.get(), Qt::Key_F10);
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Return}) {
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), key);
+  }
+  EXPECT_TRUE(ran);
   form_->hide();
 }
 

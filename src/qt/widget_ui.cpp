@@ -73,7 +73,7 @@ void WidgetUi::ShowHelp(const std::string& helpFile) {
     return;
   }
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-    ShowError("Cannot open the help file " + helpFile + ": no web browser could be started.");
+    ShowError("Cannot open the help file " + path.toStdString() + ": no web browser could be started.");
   }
 }
 

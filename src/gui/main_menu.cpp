@@ -111,23 +111,35 @@ void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run) {
   }
 }
 
+namespace {
+
+// Opens the menu of action in bar as the keyboard does: its first item chosen
+// (by a Down key, which leaves a submenu closed until Right or Enter opens it).
+void OpenMenu(QMenuBar& bar, QAction* action) {
+  bar.setActiveAction(action);
+  if (QMenu* menu = action->menu()) {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu, &down);
+  }
+}
+
+void AddMenuKey(QMenuBar& bar, QWidget& window, const QKeySequence& key, QAction* action) {
+  auto* shortcut = new QShortcut(key, &window);
+  QObject::connect(shortcut, &QShortcut::activated, &bar, [&bar, action] { OpenMenu(bar, action); });
+}
+
+}  // namespace
+
 void AddMenuBarKeys(QMenuBar& bar, QWidget& window) {
   auto* style = new AltNavigationStyle;
   style->setParent(&bar);
   bar.setStyle(style);
-  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &window);
-  f10->setObjectName("menuBarKey");
-  QObject::connect(f10, &QShortcut::activated, &bar, [&bar] {
-    if (bar.actions().isEmpty()) return;
-    QAction* first = bar.actions().front();
-    bar.setActiveAction(first);
-    // As when the keyboard opens a menu: its first item chosen (by a Down
-    // key, which leaves a submenu closed until Right or Enter opens it).
-    if (QMenu* menu = first->menu()) {
-      QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-      QCoreApplication::sendEvent(menu, &down);
-    }
-  });
+  const QList<QAction*> menus = bar.actions();
+  if (menus.isEmpty()) return;
+  AddMenuKey(bar, window, QKeySequence(Qt::Key_F10), menus.front());
+  for (QAction* menu : menus) {
+    AddMenuKey(bar, window, QKeySequence(QStringLiteral("Alt+") + menu->text().front()), menu);
+  }
 }
 
 }  // namespace orbisk

@@ -106,7 +106,7 @@ TEST_F(MainFormTest, MenuTreeHasTheCaptionsAccessLettersAndOnlyF1) {
   }
 }
 
-TEST_F(MainFormTest, F10AndALoneAltOpenTheMenuBarForTheKeyboard) {
+TEST_F(MainFormTest, F10AltAndAltLettersOpenTheMenuBarForTheKeyboard) {
   form_->show();
   QApplication::setActiveWindow(form_.get());
   QMenuBar& bar = *form_->menuBar();
@@ -118,6 +118,8 @@ TEST_F(MainFormTest, F10AndALoneAltOpenTheMenuBarForTheKeyboard) {
   } cases[] = {
       {"F10", [&] { QTest::keyClick(form_.get(), Qt::Key_F10); }, "mnFile", "mnFile"},
       {"Alt", [&] { QTest::keyClick(form_.get(), Qt::Key_Alt, Qt::AltModifier); }, "mnFile", nullptr},
+      {"Alt+T", [&] { QTest::keyClick(form_.get(), Qt::Key_T, Qt::AltModifier); }, "mnTools", "mnTools"},
+      {"Alt+H", [&] { QTest::keyClick(form_.get(), Qt::Key_H, Qt::AltModifier); }, "mnHelp", "mnHelp"},
       {"Alt, Right, Down",
        [&] {
          QTest::keyClick(form_.get(), Qt::Key_Alt, Qt::AltModifier);
@@ -136,7 +138,8 @@ TEST_F(MainFormTest, F10AndALoneAltOpenTheMenuBarForTheKeyboard) {
       EXPECT_EQ(open->activeAction(), open->actions().front());
     }
     EXPECT_EQ(bar.activeAction()->menu()->objectName(), row.highlighted);
-    for (QMenu* menu : {form_->findChild<QMenu*>("mnFile"), form_->findChild<QMenu*>("mnRun")}) {
+    for (const char* name : {"mnFile", "mnRun", "mnTools", "mnHelp"}) {
+      QMenu* menu = form_->findChild<QMenu*>(name);
       EXPECT_EQ(menu->isVisible(), row.open != nullptr && menu->objectName() == row.open)
           << menu->objectName().toStdString();
       menu->hide();

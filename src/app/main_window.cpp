@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "app/data_file_kind.h"
 #include "app/delimiter_tool.h"
 #include "app/settings_dialog_model.h"
 #include "contour/compute_contours.h"
@@ -132,6 +133,15 @@ void TfmMain::LoadPolarData() {
     DrawPicture();
   } catch (const std::exception& e) {
     ui_.ShowMessage(MessageOf(e));
+  }
+}
+
+void TfmMain::OpenDataFile(const std::string& path) {
+  items_.OpenedFile = path;
+  if (GuessDataFileKind(ReadDataFile(path, kPolarDataFormat)) == DataFileKind::PolarData) {
+    LoadPolarData();
+  } else {
+    LoadCylData();
   }
 }
 

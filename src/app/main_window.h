@@ -81,6 +81,11 @@ class TfmMain {
   // Redraws from what DataKind says the picture was made of; errors show in a
   // message box.
   void ReDraw();
+  // Opens a data file named outside the dialogs (on the command line) as File
+  // > Load does: the open dialog's name becomes path, and the file's content
+  // decides between LoadCylData and LoadPolarData. A file that cannot be read
+  // raises.
+  void OpenDataFile(const std::string& path);
 
   // Read-only views of the window's items; they change only through the
   // commands above.

@@ -1,5 +1,6 @@
 #include "gui/color_swatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -15,6 +16,7 @@ Color FromQColor(const QColor& color) {
 ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
   setFixedSize(28, 16);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void ColorSwatch::SetColor(Color color) {
@@ -27,9 +29,24 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::black);
   painter.setBrush(ToQColor(color_));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  if (hasFocus()) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+  }
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (onPress_) onPress_();
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+  // Space, as on a button; Enter stays with the dialog's default button.
+  if (event->key() != Qt::Key_Space) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
   event->accept();
   if (onPress_) onPress_();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A colour swatch: a small rectangle filled with its colour, reporting every
-// mouse press (any button).
+// mouse press (any button), and Space when it has the keyboard focus.
 
 #include <QColor>
 #include <QWidget>
@@ -20,12 +20,13 @@ class ColorSwatch : public QWidget {
 
   Color GetColor() const { return color_; }
   void SetColor(Color color);
-  // Called on every mouse press on the swatch.
+  // Called on every mouse press on the swatch, and on Space.
   void OnPress(std::function<void()> handler) { onPress_ = std::move(handler); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Color color_ = 0;

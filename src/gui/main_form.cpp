@@ -25,14 +25,16 @@ constexpr int kFirstHeight = 375;
 MainForm::MainForm(Registry& registry, Ui* ui, StylePickers* pickers)
     : ownUi_(ui == nullptr ? std::make_unique<WidgetUi>(this) : nullptr),
       ui_(ui != nullptr ? *ui : *ownUi_),
+      commandUi_(ui_),
       pickers_(pickers != nullptr ? *pickers : ownPickers_),
-      main_(ui_, picture_, registry, *this),
+      main_(commandUi_, picture_, registry, *this),
       scroller_(new QScrollArea(this)),
       view_(new QLabel) {
   setObjectName("fmMain");
   setWindowTitle("Orbisk");
   resize(kFirstWidth, kFirstHeight);
   BuildMainMenu(*menuBar(), [this](MainCommand command) { RunCommand(command); });
+  AddMenuBarKeys(*menuBar(), *this);
   view_->setObjectName("im");
   view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   scroller_->setObjectName("ScrollBox");
@@ -67,14 +69,25 @@ void MainForm::ShowCentred() {
 }
 
 void MainForm::RunCommand(MainCommand command) {
-  RunGuarded(ui_, [this, command] { (main_.*command)(); });
+  RunWork([this, command] { (main_.*command)(); });
+}
+
+void MainForm::OpenFile(const std::string& path) {
+  RunWork([this, &path] { main_.OpenDataFile(path); });
+}
+
+void MainForm::RunWork(const std::function<void()>& work) {
+  commandUi_.BeginCommand();
+  RunGuarded(commandUi_, work);
   ShowPicture();
+  commandUi_.EndCommand();
 }
 
 void MainForm::ShowPicture() {
   const QImage& image = picture_.Image();
   view_->setPixmap(QPixmap::fromImage(image));
   view_->resize(image.size());
+  if (view_->isVisible()) view_->repaint();
 }
 
 bool MainForm::RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine) {
@@ -98,6 +111,9 @@ char MainForm::DecimalSeparator() const {
 void MainForm::CloseMainWindow() { close(); }
 
 void MainForm::closeEvent(QCloseEvent* event) {
+  // Writing the settings can take a while on a busy disk: the window goes
+  // first.
+  hide();
   RunGuarded(ui_, [this] { main_.FormDestroy(); });
   event->accept();
 }

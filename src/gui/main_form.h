@@ -11,6 +11,7 @@
 
 #include "app/main_dialogs.h"
 #include "app/main_window.h"
+#include "gui/command_cursor_ui.h"
 #include "gui/main_menu.h"
 #include "gui/style_pickers.h"
 #include "qt/qt_bitmap.h"
@@ -35,8 +36,10 @@ class MainForm : public QMainWindow, public MainDialogs {
   void ShowCentred();
 
   // Runs one command; an error escaping it goes to the default handler. The
-  // picture is shown afresh afterwards.
+  // picture is shown afresh afterwards, and the hourglass stays until then.
   void RunCommand(MainCommand command);
+  // Opens a Cyl Data or Polar Data file, as File > Load does, by its content.
+  void OpenFile(const std::string& path);
 
   TfmMain& Model() { return main_; }
   // Where this window shows its messages and errors.
@@ -53,14 +56,18 @@ class MainForm : public QMainWindow, public MainDialogs {
   void CloseMainWindow() override;
 
  protected:
-  // Closing by Exit or by the close box alike runs FormDestroy.
+  // Closing by Exit or by the close box alike hides the window, then runs
+  // FormDestroy.
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void RunWork(const std::function<void()>& work);
+  // The view shows the picture as drawn, painted at once when visible.
   void ShowPicture();
 
   std::unique_ptr<WidgetUi> ownUi_;
   Ui& ui_;
+  CommandCursorUi commandUi_;  // ui_ as the commands see it
   DialogPickers ownPickers_;
   StylePickers& pickers_;
   QtBitmap picture_;

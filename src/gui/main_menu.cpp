@@ -1,8 +1,13 @@
 #include "gui/main_menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QProxyStyle>
+#include <QShortcut>
+#include <QStyleOptionMenuItem>
 #include <map>
 #include <string>
 
@@ -63,6 +68,31 @@ QMenu* MenuAt(QMenuBar& bar, std::map<std::string, QMenu*>& menus, const std::ve
   return menu;
 }
 
+// The bar's style with Alt navigation on: a lone Alt press and release puts
+// the bar in keyboard mode, whatever the platform style prefers. In that mode
+// the chosen menu is drawn as if pressed, since some styles (Fusion) mark a
+// menu only while it is pressed or open.
+class AltNavigationStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_MenuBarItem && (option->state & State_Selected) && widget != nullptr && widget->hasFocus()) {
+      if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+        QStyleOptionMenuItem chosen = *item;
+        chosen.state |= State_Sunken;
+        QProxyStyle::drawControl(element, &chosen, painter, widget);
+        return;
+      }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+};
+
 }  // namespace
 
 void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run) {
@@ -78,6 +108,37 @@ void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run) {
     if (*entry.shortcut != '\0') action->setShortcut(QKeySequence(entry.shortcut));
     const MainCommand command = entry.command;
     QObject::connect(action, &QAction::triggered, &bar, [run, command] { run(command); });
+  }
+}
+
+namespace {
+
+// Opens the menu of action in bar as the keyboard does: its first item chosen
+// (by a Down key, which leaves a submenu closed until Right or Enter opens it).
+void OpenMenu(QMenuBar& bar, QAction* action) {
+  bar.setActiveAction(action);
+  if (QMenu* menu = action->menu()) {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu, &down);
+  }
+}
+
+void AddMenuKey(QMenuBar& bar, QWidget& window, const QKeySequence& key, QAction* action) {
+  auto* shortcut = new QShortcut(key, &window);
+  QObject::connect(shortcut, &QShortcut::activated, &bar, [&bar, action] { OpenMenu(bar, action); });
+}
+
+}  // namespace
+
+void AddMenuBarKeys(QMenuBar& bar, QWidget& window) {
+  auto* style = new AltNavigationStyle;
+  style->setParent(&bar);
+  bar.setStyle(style);
+  const QList<QAction*> menus = bar.actions();
+  if (menus.isEmpty()) return;
+  AddMenuKey(bar, window, QKeySequence(Qt::Key_F10), menus.front());
+  for (QAction* menu : menus) {
+    AddMenuKey(bar, window, QKeySequence(QStringLiteral("Alt+") + menu->text().front()), menu);
   }
 }
 

@@ -27,4 +27,11 @@ const std::vector<MenuEntry>& MainMenuEntries();
 // Nothing is disabled, checkable or hidden.
 void BuildMainMenu(QMenuBar& bar, const std::function<void(MainCommand)>& run);
 
+// Keyboard access to bar without access letters in the captions: in window,
+// F10 opens the first menu and Alt with a menu's first letter (Alt+F, Alt+E,
+// Alt+T, Alt+H) opens that menu, each at its first item; a lone Alt
+// highlights the first menu. From there the arrow keys, Enter and Esc work as
+// in any menu bar.
+void AddMenuBarKeys(QMenuBar& bar, QWidget& window);
+
 }  // namespace orbisk

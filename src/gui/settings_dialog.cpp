@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "gui/font_sample.h"
 #include "gui/style_pickers.h"
 #include "gui/uncaught_errors.h"
 #include "qt/qt_fonts.h"
@@ -19,12 +20,16 @@ constexpr int kLeft = 171;
 constexpr int kTop = 166;
 constexpr int kWidth = 365;
 constexpr int kHeight = 186;
+// Rows are this high, so that every control fits the fixed size with the
+// usual 8-point fonts.
+constexpr int kRowHeight = 19;
+constexpr int kButtonWidth = 56;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 void Compact(QLayout* layout) {
-  layout->setContentsMargins(6, 2, 6, 4);
-  layout->setSpacing(3);
+  layout->setContentsMargins(6, 1, 6, 3);
+  layout->setSpacing(2);
 }
 
 }  // namespace
@@ -37,7 +42,8 @@ Tfmset::Tfmset(SettingsDialogModel& model, Ui& ui, StylePickers& pickers, QWidge
   small.setPointSize(8);
   setFont(small);
   BuildControls();
-  resize(kWidth, kHeight);
+  // The size is fixed, whatever the label font: the sample scales down inside.
+  setFixedSize(kWidth, kHeight);
   move(kLeft, kTop);
   model_.FormActivate();
   ShowControls();
@@ -47,6 +53,7 @@ QLineEdit* Tfmset::NewEdit(const char* name) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(name);
   edit->setMaximumWidth(60);
+  edit->setFixedHeight(kRowHeight);
   return edit;
 }
 
@@ -128,16 +135,15 @@ QWidget* Tfmset::BuildLabelGroup() {
   btLabelFont_->setObjectName("btLabelFont");
   btLabelFont_->setFocusPolicy(Qt::NoFocus);
   btLabelFont_->setAutoDefault(false);
-  btLabelFont_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  btLabelFont_->setFixedWidth(kButtonWidth);
   connect(btLabelFont_, &QPushButton::clicked, this, [this] { PickFont(); });
-  lbLabelFont_ = new QLabel("Font", group);
+  lbLabelFont_ = new FontSample("Font", group);
   lbLabelFont_->setObjectName("lbLabelFont");
-  grid->addWidget(cbLabelPresent_, 0, 0, 1, 2);
-  grid->addWidget(new QLabel("Format", group), 1, 0);
-  grid->addWidget(edLabelFormat_, 1, 1);
-  grid->addWidget(btLabelFont_, 2, 0);
-  grid->addWidget(lbLabelFont_, 2, 1);
-  grid->setColumnStretch(1, 1);
+  grid->addWidget(cbLabelPresent_, 0, 0);
+  grid->addWidget(new QLabel("Format", group), 0, 1, Qt::AlignRight);
+  grid->addWidget(edLabelFormat_, 0, 2);
+  grid->addWidget(btLabelFont_, 1, 0);
+  grid->addWidget(lbLabelFont_, 1, 1, 1, 2);
   return group;
 }
 
@@ -151,6 +157,7 @@ void Tfmset::BuildControls() {
   auto* btCancel = new QPushButton("Отмена", this);
   btCancel->setObjectName("btCancel");
   btCancel->setAutoDefault(false);
+  for (QPushButton* button : {btDefault, btOk, btCancel}) button->setMinimumWidth(kButtonWidth);
   connect(btDefault, &QPushButton::clicked, this, [this] { btDefaultClick(); });
   connect(btOk, &QPushButton::clicked, this, &QDialog::accept);
   connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);

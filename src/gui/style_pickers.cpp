@@ -1,10 +1,9 @@
 #include "gui/style_pickers.h"
 
 #include <QColorDialog>
-#include <QFontDialog>
-#include <cmath>
 
 #include "gui/color_swatch.h"
+#include "gui/label_font_dialog.h"
 
 namespace orbisk {
 
@@ -15,24 +14,10 @@ std::optional<Color> DialogPickers::PickColor(Color color, QWidget* owner) {
 }
 
 std::optional<FontSpec> DialogPickers::PickFont(const FontSpec& font, QWidget* owner) {
-  QFont preset(QString::fromStdString(font.name));
-  if (font.size > 0) preset.setPointSize(font.size);
-  preset.setBold(font.bold);
-  preset.setItalic(font.italic);
-  preset.setUnderline(font.underline);
-  preset.setStrikeOut(font.strikeOut);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, preset, owner);
-  if (!ok) return std::nullopt;
-  FontSpec result = font;
-  result.name = chosen.family().toStdString();
-  result.size =
-      chosen.pointSize() > 0 ? chosen.pointSize() : static_cast<int>(std::lround(chosen.pixelSize() * 72.0 / 96.0));
-  result.bold = chosen.bold();
-  result.italic = chosen.italic();
-  result.underline = chosen.underline();
-  result.strikeOut = chosen.strikeOut();
-  return result;
+  LabelFontDialog dialog([this](Color color, QWidget* over) { return PickColor(color, over); }, owner);
+  dialog.SetLabelFont(font);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.LabelFont();
 }
 
 }  // namespace orbisk

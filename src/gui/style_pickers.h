@@ -15,12 +15,12 @@ class StylePickers {
   virtual ~StylePickers() = default;
   // Runs a colour dialog preset to color; the chosen colour, or nothing.
   virtual std::optional<Color> PickColor(Color color, QWidget* owner) = 0;
-  // Runs a font dialog preset to font; the chosen font (colour kept from
-  // font), or nothing.
+  // Runs a font dialog preset to font; the chosen font with its colour, or
+  // nothing.
   virtual std::optional<FontSpec> PickFont(const FontSpec& font, QWidget* owner) = 0;
 };
 
-// QColorDialog and QFontDialog.
+// QColorDialog, and the label font dialog (a QFontDialog with a colour).
 class DialogPickers : public StylePickers {
  public:
   std::optional<Color> PickColor(Color color, QWidget* owner) override;

@@ -4,26 +4,16 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <algorithm>
-#include <cctype>
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"
+#include "qt/picture_formats.h"
 #include "qt/qt_bmp_file.h"
 #include "qt/qt_vector_picture.h"
 
 namespace orbisk {
 
 namespace {
-
-std::string LowerExtension(const std::string& path) {
-  std::string::size_type dot = path.find_last_of('.');
-  std::string::size_type slash = path.find_last_of('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string ext = path.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext;
-}
 
 std::string ToBytes(const QByteArray& bytes) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -65,12 +55,8 @@ std::string QtBitmap::SvgBytes() { return EncodeSvg(canvas_, width_, height_); }
 std::string QtBitmap::PdfBytes() { return EncodePdf(canvas_, width_, height_); }
 
 void QtBitmap::SaveToFile(const std::string& path) {
-  const std::string ext = LowerExtension(path);
-  const std::string bytes = ext == ".png"   ? PngBytes()
-                            : ext == ".svg" ? SvgBytes()
-                            : ext == ".pdf" ? PdfBytes()
-                                            : BmpBytes();
-  WriteFileAtomically(path, bytes);
+  const PictureFormat& format = PictureFormatOf(QString::fromStdString(path));
+  WriteFileAtomically(path, (this->*format.encode)());
 }
 
 void QtBitmap::CopyToClipboard() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <tuple>
 
 namespace orbisk {
 
@@ -46,6 +47,24 @@ void InstallFontSubstitutions() {
       QFont::insertSubstitutions(face.cyrillic, targets);
     }
   });
+}
+
+QString PlainStyleName(const QString& family, bool bold, bool italic) {
+  // Closest by italic, then bold, then weight (Normal or Bold), then the
+  // shortest name: the plain style's name is the shortest of its variants.
+  const int weight = bold ? QFont::Bold : QFont::Normal;
+  QString best;
+  std::tuple<bool, bool, int, qsizetype> bestRank{};
+  for (const QString& style : QFontDatabase::styles(family)) {
+    const QFont font = QFontDatabase::font(family, style, 12);
+    const std::tuple<bool, bool, int, qsizetype> rank{font.italic() != italic, font.bold() != bold,
+                                                      std::abs(font.weight() - weight), style.size()};
+    if (best.isEmpty() || rank < bestRank) {
+      best = style;
+      bestRank = rank;
+    }
+  }
+  return best;
 }
 
 QFont ToQFont(const FontSpec& wanted) {

@@ -12,6 +12,12 @@ namespace orbisk {
 // Registers the substitutions once per process; needs a QGuiApplication.
 void InstallFontSubstitutions();
 
+// The family's own name for its style that is bold and italic as asked and
+// otherwise plain (e.g. "Book" for a regular DejaVu Sans, not "Condensed" or
+// "ExtraLight"); empty when the family has no styles. A font dialog needs it
+// to select the style: given no name, it takes the family's first style.
+QString PlainStyleName(const QString& family, bool bold, bool italic);
+
 // The QFont for a font description: the resolved family, pixel size = points * 96 / 72,
 // style flags. Calls InstallFontSubstitutions.
 QFont ToQFont(const FontSpec& wanted);

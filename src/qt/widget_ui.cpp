@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -10,6 +11,14 @@
 #include "qt/file_dialogs.h"
 
 namespace orbisk {
+
+QString FindHelpPage(const QString& besideProgram) {
+  const QFileInfo beside(besideProgram);
+  if (beside.isFile()) return besideProgram;
+  const QFileInfo installed(beside.dir(), QStringLiteral(ORBISK_DATA_FROM_BIN "/") + beside.fileName());
+  if (installed.isFile()) return installed.absoluteFilePath();
+  return QString();
+}
 
 namespace {
 
@@ -21,6 +30,11 @@ void ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, con
 }  // namespace
 
 WidgetUi::WidgetUi(QWidget* owner) : owner_(owner) {}
+
+QWidget* WidgetUi::Owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return owner_;
+}
 
 void WidgetUi::ShowHourglass() {
   if (QApplication::overrideCursor() == nullptr) {
@@ -36,17 +50,16 @@ void WidgetUi::RestoreCursor() {
 
 void WidgetUi::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-void WidgetUi::ShowMessage(const std::string& text) { ShowBox(owner_, QMessageBox::NoIcon, kAppTitle, text); }
+void WidgetUi::ShowMessage(const std::string& text) { ShowBox(Owner(), QMessageBox::NoIcon, kAppTitle, text); }
 
-void WidgetUi::ShowError(const std::string& text) { ShowBox(owner_, QMessageBox::Critical, kAppTitle, text); }
+void WidgetUi::ShowError(const std::string& text) { ShowBox(Owner(), QMessageBox::Critical, kAppTitle, text); }
 
 void WidgetUi::ShowInformation(const std::string& caption, const std::string& text) {
-  ShowBox(owner_, QMessageBox::Information, QString::fromStdString(caption), text);
+  ShowBox(Owner(), QMessageBox::Information, QString::fromStdString(caption), text);
 }
 
 std::optional<std::string> WidgetUi::RunFileDialog(FileDialogKind kind, const std::string& proposed) {
-  QFileDialog dialog(owner_);
-  ConfigureFileDialog(dialog, kind, QString::fromStdString(proposed));
+  SharedFileDialog dialog(kind, QString::fromStdString(proposed), Owner());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
@@ -54,13 +67,13 @@ std::optional<std::string> WidgetUi::RunFileDialog(FileDialogKind kind, const st
 }
 
 void WidgetUi::ShowHelp(const std::string& helpFile) {
-  const QString path = QString::fromStdString(helpFile);
-  if (!QFileInfo(path).isFile()) {
+  const QString path = FindHelpPage(QString::fromStdString(helpFile));
+  if (path.isEmpty()) {
     ShowError("Cannot find the help file " + helpFile + ".");
     return;
   }
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-    ShowError("Cannot open the help file " + helpFile + ": no web browser could be started.");
+    ShowError("Cannot open the help file " + path.toStdString() + ": no web browser could be started.");
   }
 }
 

@@ -3,6 +3,7 @@
 // pending events and the help page in the desktop's browser.
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include "platform/ui.h"
@@ -12,9 +13,16 @@ namespace orbisk {
 // The caption of every message and error box.
 inline constexpr const char* kAppTitle = "Orbisk";
 
+// The help page to open for the page beside the program: that one when it
+// exists, else the installed copy in the program's data folder (for
+// /usr/bin/orbisk.html, /usr/share/orbisk/orbisk.html); empty when neither
+// exists.
+QString FindHelpPage(const QString& besideProgram);
+
 class WidgetUi : public Ui {
  public:
-  // Dialogs open over owner (may be null).
+  // Boxes and dialogs open over the topmost modal dialog while one is open,
+  // else over owner (may be null).
   explicit WidgetUi(QWidget* owner = nullptr);
 
   // One cursor state, as the commands expect: showing the hourglass twice
@@ -29,11 +37,13 @@ class WidgetUi : public Ui {
 
   std::optional<std::string> RunFileDialog(FileDialogKind kind, const std::string& proposed) override;
 
-  // Opens the HTML help page with the desktop's browser; a missing page or no
-  // browser is reported in an error box.
+  // Opens the HTML help page (FindHelpPage) with the desktop's browser; a
+  // missing page or no browser is reported in an error box.
   void ShowHelp(const std::string& helpFile) override;
 
  private:
+  QWidget* Owner() const;
+
   QPointer<QWidget> owner_;
 };
 

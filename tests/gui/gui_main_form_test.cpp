@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "gui/function_dialog.h"
@@ -36,6 +37,29 @@ void CollectItems(const QList<QAction*>& actions, const QString& prefix, QString
     }
   }
 }
+
+// Notes in the log, at each restore of the default cursor, whether the view
+// showed the picture as drawn by then.
+class CursorWatchUi : public FakeUi {
+ public:
+  void RestoreCursor() override {
+    const QImage shown = form->PictureView().pixmap().toImage();
+    const bool same = shown == form->PictureBitmap().Image().convertToFormat(shown.format());
+    log.push_back(same ? "cursor, picture shown" : "cursor, picture not shown");
+  }
+  MainForm* form = nullptr;
+};
+
+// Notes whether the window was visible when the settings were written.
+class WatchedRegistry : public FileRegistry {
+ public:
+  using FileRegistry::FileRegistry;
+  void Close() override {
+    if (onClose) onClose();
+    FileRegistry::Close();
+  }
+  std::function<void()> onClose;
+};
 
 class MainFormTest : public ::testing::Test {
  protected:
@@ -80,6 +104,67 @@ TEST_F(MainFormTest, MenuTreeHasTheCaptionsAccessLettersAndOnlyF1) {
     EXPECT_TRUE(action->isVisible()) << action->text().toStdString();
     EXPECT_FALSE(action->isCheckable()) << action->text().toStdString();
   }
+}
+
+TEST_F(MainFormTest, F10AltAndAltLettersOpenTheMenuBarForTheKeyboard) {
+  form_->show();
+  QApplication::setActiveWindow(form_.get());
+  QMenuBar& bar = *form_->menuBar();
+  const struct {
+    const char* row;
+    std::function<void()> keys;
+    const char* highlighted;  // the menu highlighted in the bar
+    const char* open;         // the menu open below it, or null
+  } cases[] = {
+      {"F10", [&] { QTest::keyClick(form_.get(), Qt::Key_F10); }, "mnFile", "mnFile"},
+      {"Alt", [&] { QTest::keyClick(form_.get(), Qt::Key_Alt, Qt::AltModifier); }, "mnFile", nullptr},
+      {"Alt+T", [&] { QTest::keyClick(form_.get(), Qt::Key_T, Qt::AltModifier); }, "mnTools", "mnTools"},
+      {"Alt+H", [&] { QTest::keyClick(form_.get(), Qt::Key_H, Qt::AltModifier); }, "mnHelp", "mnHelp"},
+      {"Alt, Right, Down",
+       [&] {
+         QTest::keyClick(form_.get(), Qt::Key_Alt, Qt::AltModifier);
+         QTest::keyClick(&bar, Qt::Key_Right);
+         QTest::keyClick(&bar, Qt::Key_Down);
+       },
+       "mnRun", "mnRun"},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.row);
+    row.keys();
+    ASSERT_NE(bar.activeAction(), nullptr);
+    if (row.open != nullptr) {
+      // Opened from the keyboard: its first item is chosen.
+      QMenu* open = form_->findChild<QMenu*>(row.open);
+      EXPECT_EQ(open->activeAction(), open->actions().front());
+    }
+    EXPECT_EQ(bar.activeAction()->menu()->objectName(), row.highlighted);
+    for (const char* name : {"mnFile", "mnRun", "mnTools", "mnHelp"}) {
+      QMenu* menu = form_->findChild<QMenu*>(name);
+      EXPECT_EQ(menu->isVisible(), row.open != nullptr && menu->objectName() == row.open)
+          << menu->objectName().toStdString();
+      menu->hide();
+    }
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    bar.setActiveAction(nullptr);
+    form_->setFocus();
+  }
+  form_->hide();
+}
+
+TEST_F(MainFormTest, TheKeyboardAloneRunsACommand) {
+  form_->show();
+  QApplication::setActiveWindow(form_.get());
+  bool ran = false;
+  QObject::connect(form_->findChild<QAction*>("mnNewCylData"), &QAction::triggered, [&ran] { ran = true; });
+  AnswerNextDialog([](QDialog& dialog) { dialog.reject(); });
+  // F10 opens File at New; Right opens New at Cyl Data; Enter runs it.
+  QTest::keyClick(form_.get(), Qt::Key_F10);
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Return}) {
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), key);
+  }
+  EXPECT_TRUE(ran);
+  form_->hide();
 }
 
 TEST_F(MainFormTest, StartsWithTheSizedBlankPictureAndNothingDrawn) {
@@ -198,6 +283,73 @@ TEST_F(MainFormTest, SettingsRedrawsAfterCancelAtTheNewSize) {
   ui_.log.clear();
   Trigger("mnSettings");
   EXPECT_EQ(ui_.log.front(), "hourglass");
+}
+
+TEST(MainForm, ErrorBoxesOfTheSettingsDialogOpenOverIt) {
+  TempDir dir;
+  FileRegistry registry(dir.File("settings.reg"));
+  MainForm form(registry);  // its own message boxes
+  form.show();
+  QWidget* settings = nullptr;
+  QWidget* boxOwner = nullptr;
+  AnswerNextDialog([&](QDialog& dialog) {
+    settings = &dialog;
+    dialog.findChild<QLineEdit*>("edNLevelContour")->setText("abc");
+    AnswerNextDialog([&](QDialog& box) {
+      boxOwner = box.parentWidget();
+      box.accept();
+    });
+    dialog.findChild<QPushButton*>("btOk")->click();
+    dialog.reject();
+  });
+  form.RunCommand(&TfmMain::mnSettingsClick);
+  ASSERT_NE(settings, nullptr);
+  EXPECT_EQ(boxOwner, settings);
+  form.hide();
+}
+
+TEST(MainForm, TheHourglassStaysUntilThePictureIsShown) {
+  TempDir dir;
+  FileRegistry registry(dir.File("settings.reg"));
+  CursorWatchUi ui;
+  MainForm form(registry, &ui);
+  ui.form = &form;
+  form.show();
+  const struct {
+    const char* row;
+    const char* file;
+    std::vector<std::string> log;
+  } cases[] = {
+      {"a grid", "2 0 1\n2 1 2\n1 2\n3 4\n", {"hourglass", "events", "hourglass", "events", "cursor, picture shown"}},
+      // A failure is shown once the cursor is back.
+      {"a bad grid",
+       "2 0 1\n2 1 2\n1 x\n3 4\n",
+       {"hourglass", "events", "cursor, picture shown", "message: Invalid numeric input"}},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.row);
+    const std::string path = dir.File("grid.dat");
+    WriteFile(path, row.file);
+    ui.fileAnswers = {path};
+    ui.log.clear();
+    form.RunCommand(&TfmMain::mnFileLoad3dClick);
+    ui.log.erase(ui.log.begin());  // the file dialog
+    EXPECT_EQ(ui.log, row.log);
+  }
+  form.hide();
+}
+
+TEST(MainForm, ClosingHidesTheWindowBeforeTheSettingsAreWritten) {
+  TempDir dir;
+  WatchedRegistry registry(dir.File("settings.reg"));
+  FakeUi ui;
+  MainForm form(registry, &ui);
+  form.show();
+  std::optional<bool> visible;
+  registry.onClose = [&] { visible = form.isVisible(); };
+  form.close();
+  EXPECT_EQ(visible, false);
+  EXPECT_FALSE(ReadFile(registry.path()).empty());
 }
 
 TEST_F(MainFormTest, CopyPutsAnImageOfThePictureSizeOnTheClipboard) {

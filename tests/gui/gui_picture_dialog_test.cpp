@@ -2,16 +2,23 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
+#include "gui_test_support.h"
 #include "qt/file_dialogs.h"
 #include "qt/picture_preview.h"
 #include "qt/qt_bitmap.h"
+#include "qt/widget_ui.h"
 #include "support/temp_dir.h"
 
 namespace orbisk {
 namespace {
 
+using testing::AnswerNextDialog;
+using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
@@ -70,7 +77,8 @@ TEST(FileDialogs, FilterCaptionsHideTheMatchingPatterns) {
     QStringList captions;
   } cases[] = {
       {FileDialogKind::Open, {"Data files (*.txt;*.dat;*.res)", "All files"}},
-      {FileDialogKind::Picture, {"Bitmaps (*.bmp)"}},
+      {FileDialogKind::Picture,
+       {"Bitmaps (*.bmp)", "PNG pictures (*.png)", "SVG drawings (*.svg)", "PDF documents (*.pdf)"}},
   };
   for (const auto& row : cases) {
     QFileDialog dialog;
@@ -81,6 +89,87 @@ TEST(FileDialogs, FilterCaptionsHideTheMatchingPatterns) {
     for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
     EXPECT_EQ(shown, row.captions);
   }
+}
+
+TEST(PictureDialog, TheProposedNameChoosesItsFormatAndBmpIsTheDefault) {
+  const struct {
+    const char* proposed;
+    const char* filter;
+    const char* suffix;
+  } cases[] = {
+      {"new.bmp", "Bitmaps (*.bmp)", "bmp"},      {"", "Bitmaps (*.bmp)", "bmp"},
+      {"map.jpg", "Bitmaps (*.bmp)", "bmp"},      {"map.PNG", "PNG pictures (*.png)", "png"},
+      {"map.svg", "SVG drawings (*.svg)", "svg"},
+  };
+  for (const auto& row : cases) {
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog, FileDialogKind::Picture, row.proposed);
+    EXPECT_EQ(dialog.findChild<QComboBox*>("fileTypeCombo")->currentText(), row.filter) << row.proposed;
+    EXPECT_EQ(dialog.defaultSuffix(), row.suffix) << row.proposed;
+  }
+}
+
+TEST(PictureDialog, WhatIsWrittenIsTheChosenFormatUnderItsSuffix) {
+  TempDir dir;
+  const struct {
+    const char* typed;
+    int filter;  // index in the type list
+    const char* saved;
+    const char* magic;  // the saved file's first bytes
+  } cases[] = {
+      {"a", 0, "a.bmp", "BM"},         {"b", 1, "b.png", "\x89PNG"}, {"c.svg", 2, "c.svg", "<?xml"},
+      {"d.png", 0, "d.png.bmp", "BM"}, {"e.BMP", 0, "e.BMP", "BM"},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.typed);
+    AnswerNextDialog([&](QDialog& dialog) {
+      auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+      // As a person choosing it: the combo box signals both.
+      types->setCurrentIndex(row.filter);
+      emit types->activated(row.filter);
+      emit types->textActivated(types->currentText());
+      dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(dir.File(row.typed)));
+      dialog.accept();
+    });
+    WidgetUi ui;
+    const std::optional<std::string> saved = ui.RunFileDialog(FileDialogKind::Picture, "new.bmp");
+    ASSERT_EQ(saved, dir.File(row.saved));
+    QtBitmap bitmap(8, 8);
+    bitmap.SaveToFile(*saved);
+    EXPECT_EQ(ReadFile(*saved).rfind(row.magic, 0), 0u);
+  }
+}
+
+TEST(PictureDialog, AsksBeforeReplacingTheFileUnderTheAppendedSuffix) {
+  TempDir dir;
+  WriteFile(dir.File("map.png.bmp"), "old");
+  QString question;
+  AnswerNextDialog([&](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(dir.File("map.png")));
+    AnswerNextDialog([&](QDialog& box) {
+      question = static_cast<QMessageBox&>(box).text();
+      box.reject();  // No: the dialog stays open
+    });
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.reject();
+  });
+  WidgetUi ui;
+  EXPECT_EQ(ui.RunFileDialog(FileDialogKind::Picture, "new.bmp"), std::nullopt);
+  EXPECT_TRUE(question.contains("map.png.bmp")) << question.toStdString();
+  EXPECT_EQ(ReadFile(dir.File("map.png.bmp")), "old");
+}
+
+TEST(PictureDialog, ThePreviewPaneLeavesTheFileListItsWidth) {
+  auto listWidth = [](FileDialogKind kind) {
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog, kind);
+    dialog.show();
+    const int width = dialog.findChild<QTreeView*>("treeView")->viewport()->width();
+    dialog.hide();
+    return width;
+  };
+  EXPECT_GE(listWidth(FileDialogKind::Picture), listWidth(FileDialogKind::Save));
 }
 
 }  // namespace

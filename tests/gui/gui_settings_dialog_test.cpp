@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 #include "app/settings_store.h"
+#include "gui/font_sample.h"
 #include "gui/settings_dialog.h"
 #include "gui/style_pickers.h"
 #include "qt/qt_bitmap.h"
@@ -120,6 +122,31 @@ TEST_F(SettingsDialogTest, PickedColourAndFontReachTheItemsOnlyOnOk) {
     EXPECT_EQ(settings_.plot.Label_FontName, ok ? "Liberation Serif" : "Arial Cyr");
     EXPECT_EQ(settings_.plot.Label_FontSize, ok ? 20 : 12);
     EXPECT_EQ(labelFont_.bold, ok);
+  }
+}
+
+TEST_F(SettingsDialogTest, KeepsItsSizeWhateverTheLabelFontAndScalesTheSampleDown) {
+  const struct {
+    int points;
+    bool scaled;
+  } cases[] = {{1, false}, {12, false}, {72, true}, {300, true}};
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.points);
+    settings_.plot.Label_FontSize = row.points;
+    auto dialog = Open();
+    EXPECT_EQ(dialog->size(), QSize(365, 186));
+    EXPECT_EQ(dialog->pos(), QPoint(171, 166));
+    // Nothing is squeezed: the controls fit without overlapping.
+    const QSize needed = dialog->layout()->minimumSize();
+    EXPECT_LE(needed.width(), 365);
+    EXPECT_LE(needed.height(), 186);
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+      if (control->objectName().isEmpty() || !control->isVisible()) continue;
+      const QRect where(control->mapTo(dialog.get(), QPoint(0, 0)), control->size());
+      EXPECT_TRUE(dialog->rect().contains(where)) << control->objectName().toStdString();
+    }
+    auto* sample = dialog->findChild<FontSample*>("lbLabelFont");
+    EXPECT_EQ(sample->Scale() < 1.0, row.scaled);
   }
 }
 

@@ -6,9 +6,13 @@
 
 #include "gui_test_support.h"
 #include "qt/widget_ui.h"
+#include "support/temp_dir.h"
 
 namespace orbisk {
 namespace {
+
+using testing::TempDir;
+using testing::WriteFile;
 
 // What a message box showed.
 struct Shown {
@@ -53,6 +57,30 @@ TEST(WidgetUi, AMissingHelpPageIsReported) {
   ui.ShowHelp("/nonexistent/orbisk.html");
   EXPECT_EQ(shown.icon, QMessageBox::Critical);
   EXPECT_EQ(shown.text, "Cannot find the help file /nonexistent/orbisk.html.");
+}
+
+TEST(WidgetUi, TheHelpPageBesideTheProgramComesBeforeTheInstalledOne) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "bin");
+  std::filesystem::create_directories(dir.path() / "share" / "orbisk");
+  const QString beside = QString::fromStdString(dir.File("bin/orbisk.html"));
+  const QString installed = QString::fromStdString(dir.File("share/orbisk/orbisk.html"));
+  const struct {
+    bool besideExists;
+    bool installedExists;
+    QString found;
+  } cases[] = {
+      {true, true, beside},
+      {false, true, installed},
+      {false, false, QString()},
+  };
+  for (const auto& row : cases) {
+    std::filesystem::remove(beside.toStdString());
+    std::filesystem::remove(installed.toStdString());
+    if (row.besideExists) WriteFile(beside.toStdString(), "<html>");
+    if (row.installedExists) WriteFile(installed.toStdString(), "<html>");
+    EXPECT_EQ(FindHelpPage(beside), row.found) << row.besideExists << row.installedExists;
+  }
 }
 
 TEST(WidgetUi, OneRestoreEndsTheHourglassHoweverOftenItWasShown) {

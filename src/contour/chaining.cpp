@@ -76,27 +76,33 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
+  // The walk goes from site to site; an entry taken from a site is its
+  // lowest present one, as ties go to the lowest entry.
   std::int32_t remaining = count;
   std::vector<std::int32_t>& line = scratch.line;
-  auto take = [&](std::int32_t entry) {
+  auto taken = [&](std::int32_t entry) {
     starts.Remove(entry);
-    nearest.Remove(entry);
     line.push_back(entry);
     --remaining;
   };
   while (remaining > 0) {
     line.clear();
-    take(starts.Next());
+    const std::int32_t start = starts.Next();
+    nearest.Remove(start);
+    taken(start);
+    const std::int32_t first = nearest.SiteOf(start);
+    std::int32_t last = first;
     bool ended = false;
     while (remaining > 0) {
-      const std::int32_t next = nearest.Nearest(line.back());
+      const std::int32_t next = nearest.Nearest(last);
       if (next < 0) {
         ended = true;
         break;
       }
-      take(next);
+      taken(nearest.TakeLowest(next));
+      last = next;
     }
-    const bool closed = !ended && line.size() >= 2 && nearest.Within(line.front(), line.back());
+    const bool closed = !ended && line.size() >= 2 && nearest.Within(first, last);
     StorePolyline(line, closed, fi, r, store);
   }
   pool.Fi.Clear();

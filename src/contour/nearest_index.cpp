@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstring>
 
 #include "contour/nearest_bounds.h"
 #include "platform/error.h"
@@ -33,8 +34,15 @@ double Squared(double d) { return d * d * (1 + kSquareMargin); }
 // scanned in full.
 constexpr std::int32_t kMostInCell = 16;
 
-// The largest exponent of a scale factor that extended precision holds.
-constexpr int kLargestScaleExponent = 16383;
+// The biased exponent field of an extended number: kNotFinite for an infinity
+// or a NaN, 0 for zero and subnormals, else the exponent plus kExponentBias.
+constexpr int kNotFinite = 0x7FFF;
+constexpr int kExponentBias = 16383;
+int ExponentField(long double v) {
+  std::uint16_t field;
+  std::memcpy(&field, reinterpret_cast<const char*>(&v) + 8, sizeof field);
+  return field & 0x7FFF;
+}
 
 }  // namespace
 
@@ -53,20 +61,24 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   return true;
 }
 
-// The scale, the slack and whether distances may overflow; false when an
-// entry is not finite.
+// The scale and whether distances may overflow; false when an entry is not
+// finite. Read from the exponent fields: a pass of integer compares.
 bool NearestIndex::MeasurePool() {
-  long double largestR = 0;
-  largestFi_ = 0;
+  int largest = 0;  // exponent field of the largest radius magnitude
   for (std::int32_t e = 0; e < count_; ++e) {
-    if (!std::isfinite(fi_[e]) || !std::isfinite(r_[e])) return false;
-    largestR = std::max(largestR, std::fabs(r_[e]));
-    if (std::fabs(fi_[e]) <= kLargestDoubleAngle) largestFi_ = std::max(largestFi_, std::fabs(fi_[e]));
+    const int field = ExponentField(r_[e]);
+    if (field == kNotFinite || ExponentField(fi_[e]) == kNotFinite) return false;
+    largest = std::max(largest, field);
   }
-  scale_ = largestR > 0 ? std::ldexp(1.0L, std::min(-std::ilogb(largestR), kLargestScaleExponent)) : 1.0L;
-  assert(largestR * scale_ < 2 && std::isfinite(scale_));
-  slack_ = kSlackPerRadian * static_cast<double>(largestFi_) + kSlackBase + kSlackSubnormal;
-  mayOverflow_ = largestR > kNoOverflowRadius;
+  int exponent = largest - kExponentBias;  // ilogb of the largest radius
+  if (largest == 0) {                      // all radii 0 or subnormal
+    long double largestR = 0;
+    for (std::int32_t e = 0; e < count_; ++e) largestR = std::max(largestR, std::fabs(r_[e]));
+    exponent = largestR > 0 ? std::ilogb(largestR) : 0;
+  }
+  scale_ = std::ldexp(1.0L, std::min(-exponent, kExponentBias));
+  assert(std::isfinite(scale_));
+  mayOverflow_ = largest > 0 && std::ldexp(1.0L, exponent) > kNoOverflowRadius / 2;
   return true;
 }
 
@@ -74,14 +86,17 @@ bool NearestIndex::MeasurePool() {
 void NearestIndex::ApproximatePositions() {
   const auto size = static_cast<std::size_t>(count_);
   position_.resize(size);
-  double angle = 0, sine = 0, cosine = 1;
+  double angle = 0, sine = 0, cosine = 1, largestAngle = 0;
   bool haveAngle = false;
   double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
   for (std::int32_t e = 0; e < count_; ++e) {
     Point p;
-    if (std::fabs(fi_[e]) <= kLargestDoubleAngle) {
-      const auto a = static_cast<double>(fi_[e]);
-      if (!haveAngle || a != angle) angle = a, haveAngle = true, ::sincos(a, &sine, &cosine);
+    const auto a = static_cast<double>(fi_[e]);
+    if (std::fabs(a) <= kLargestDoubleAngle) {
+      if (!haveAngle || a != angle) {
+        angle = a, haveAngle = true, ::sincos(a, &sine, &cosine);
+        largestAngle = std::max(largestAngle, std::fabs(a));
+      }
       const auto radius = static_cast<double>(r_[e] * scale_);
       p = {radius * cosine, radius * sine};
     } else {
@@ -92,6 +107,8 @@ void NearestIndex::ApproximatePositions() {
     xMin = std::min(xMin, p.x), xMax = std::max(xMax, p.x);
     yMin = std::min(yMin, p.y), yMax = std::max(yMax, p.y);
   }
+  // |fi| <= |a| (1 + 2^-53): within the slack's margin of two.
+  slack_ = kSlackPerRadian * largestAngle + kSlackBase + kSlackSubnormal;
   x0_ = count_ > 0 ? xMin : 0, y0_ = count_ > 0 ? yMin : 0;
   xMax_ = count_ > 0 ? xMax : 0, yMax_ = count_ > 0 ? yMax : 0;
   assert(std::fabs(x0_) < 3 && std::fabs(y0_) < 3 && std::fabs(xMax_) < 3 && std::fabs(yMax_) < 3);
@@ -163,30 +180,43 @@ void NearestIndex::SortIntoCells() {
 // count sites.
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
-  siteFirst_.clear();
-  sitePosition_.clear();
+  siteFirst_.resize(static_cast<std::size_t>(count_) + 1);
+  sitePosition_.resize(static_cast<std::size_t>(count_));
   crowded_ = false;
-  std::int32_t entryBegin = 0;
+  std::int32_t sites = 0, entryBegin = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
-    const std::int32_t entryEnd = At(cellStart_, c + 1);
-    const auto firstSite = static_cast<std::int32_t>(siteFirst_.size());
+    const std::int32_t entryEnd = At(cellStart_, c + 1), firstSite = sites;
     At(cellStart_, c) = firstSite;
+    Point last{INFINITY, INFINITY};  // no position: the first entry starts a site
     for (std::int32_t k = entryBegin; k < entryEnd; ++k) {
-      if (k == entryBegin || !SamePoint(At(order_, k - 1), At(order_, k))) {
-        siteFirst_.push_back(k);
-        sitePosition_.push_back(At(position_, At(order_, k)));
+      const std::int32_t entry = At(order_, k);
+      const Point& p = At(position_, entry);
+      // Entries at one point have the same approximate position: a cheap test first.
+      if (!(p.x == last.x && p.y == last.y) || !SamePoint(At(order_, k - 1), entry)) {
+        At(siteFirst_, sites) = k;
+        At(sitePosition_, sites++) = p;
+        last = p;
       }
-      At(siteOf_, At(order_, k)) = static_cast<std::int32_t>(siteFirst_.size()) - 1;
+      At(siteOf_, entry) = sites - 1;
     }
-    crowded_ = crowded_ || static_cast<std::int32_t>(siteFirst_.size()) - firstSite > kMostInCell;
+    crowded_ = crowded_ || sites - firstSite > kMostInCell;
     entryBegin = entryEnd;
   }
-  const auto sites = static_cast<std::int32_t>(siteFirst_.size());
   At(cellStart_, cells) = sites;
-  siteFirst_.push_back(count_);
+  siteFirst_.resize(static_cast<std::size_t>(sites) + 1);
+  siteFirst_.back() = count_;
+  sitePosition_.resize(static_cast<std::size_t>(sites));
+  FillSiteState(sites);
+}
+
+void NearestIndex::FillSiteState(std::int32_t sites) {
   siteCursor_.assign(siteFirst_.begin(), siteFirst_.end() - 1);
+  siteLeft_.resize(static_cast<std::size_t>(sites));
   siteY_.resize(static_cast<std::size_t>(sites));
-  for (std::int32_t s = 0; s < sites; ++s) At(siteY_, s) = At(sitePosition_, s).y;
+  for (std::int32_t s = 0; s < sites; ++s) {
+    At(siteLeft_, s) = At(siteFirst_, s + 1) - At(siteFirst_, s);
+    At(siteY_, s) = At(sitePosition_, s).y;
+  }
   present_.assign(static_cast<std::size_t>(count_), 1);
   known_.assign(static_cast<std::size_t>(sites), 0);
   exact_.resize(static_cast<std::size_t>(sites));
@@ -222,8 +252,11 @@ NearestIndex::Point NearestIndex::QueryPoint(std::int32_t site) const {
   return {At(sitePosition_, site).x, At(siteY_, site)};
 }
 
-std::int32_t NearestIndex::LowestPresent(std::int32_t site) const {
-  const std::int32_t place = At(siteCursor_, site);
+// The site's cursor moves past the entries that are gone, once each.
+std::int32_t NearestIndex::LowestPresent(std::int32_t site) {
+  assert(At(siteLeft_, site) > 0);
+  std::int32_t& place = At(siteCursor_, site);
+  while (!At(present_, At(order_, place))) ++place;
   assert(place < At(siteFirst_, site + 1));
   return At(order_, place);
 }
@@ -256,8 +289,7 @@ double NearestIndex::HalfWidth(double reach2, double dy2) const {
 
 // ---- Searching -------------------------------------------------------------
 
-std::int32_t NearestIndex::Nearest(std::int32_t from) {
-  const std::int32_t site = At(siteOf_, from);
+std::int32_t NearestIndex::Nearest(std::int32_t site) {
   if (mayOverflow_) CheckNoDistanceOverflows(site);
   const Point q = QueryPoint(site);
   // Only sites whose approximate distance is within the reach can win: at
@@ -270,7 +302,16 @@ std::int32_t NearestIndex::Nearest(std::int32_t from) {
     found = SettleAround(site, q, span, reach);
   }
   if (found == kUnsettled) found = SearchRows(site, q, reach);
-  return found < 0 ? -1 : LowestPresent(found);
+  return found < 0 ? -1 : found;
+}
+
+inline double NearestIndex::DepthInBlock(const Point& q, std::int32_t firstColumn, std::int32_t lastColumn,
+                                         std::int32_t firstRow, std::int32_t lastRow) const {
+  const double left = firstColumn > 0 ? q.x - (x0_ + firstColumn * cell_) : INFINITY;
+  const double right = lastColumn + 1 < columns_ ? x0_ + (lastColumn + 1) * cell_ - q.x : INFINITY;
+  const double below = firstRow > 0 ? q.y - At(rowBand_, firstRow + 1).low : INFINITY;
+  const double above = lastRow + 1 < rows_ ? At(rowBand_, lastRow + 1).high - q.y : INFINITY;
+  return std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
 }
 
 std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::int32_t span, double& reach) {
@@ -304,15 +345,6 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::
   return kUnsettled;
 }
 
-double NearestIndex::DepthInBlock(const Point& q, std::int32_t firstColumn, std::int32_t lastColumn,
-                                  std::int32_t firstRow, std::int32_t lastRow) const {
-  const double left = firstColumn > 0 ? q.x - (x0_ + firstColumn * cell_) : INFINITY;
-  const double right = lastColumn + 1 < columns_ ? x0_ + (lastColumn + 1) * cell_ - q.x : INFINITY;
-  const double below = firstRow > 0 ? q.y - At(rowBand_, firstRow + 1).low : INFINITY;
-  const double above = lastRow + 1 < rows_ ? At(rowBand_, lastRow + 1).high - q.y : INFINITY;
-  return std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
-}
-
 std::int32_t NearestIndex::WithinLimit(std::int32_t from, std::int32_t site, double distance) {
   const double lim = scaledLimit_;
   if (distance + 2 * DistanceError(std::max(distance, lim)) < lim) return site;
@@ -321,7 +353,7 @@ std::int32_t NearestIndex::WithinLimit(std::int32_t from, std::int32_t site, dou
 
 std::int32_t NearestIndex::SearchRows(std::int32_t from, const Point& q, double reach) {
   assert(std::isfinite(reach) && reach <= kReachCap);
-  Search search{reach, Squared(reach), INFINITY};
+  Search search{reach, Squared(reach), INFINITY, 0};
   const std::int32_t column = ColumnOf(q.x);
   candidates_.clear();
   // The query's row, then the rows above and below it, nearest first. The
@@ -352,21 +384,22 @@ bool NearestIndex::SearchRow(std::int32_t row, std::int32_t column, const Point&
                                        sites);
   }
   // Outward from q.x, both ways, while x may lie within the reach.
+  search.half = HalfWidth(search.reach2, dy2);
   for (std::int32_t s = middle, end = cells[columns_]; s < end; ++s) {
     const double dx = sites[s].x - q.x;
-    if (dx > HalfWidth(search.reach2, dy2)) break;
-    Consider(s, dx, q, search);
+    if (dx > search.half) break;
+    Consider(s, dx, dy2, q, search);
   }
   for (std::int32_t s = middle - 1, begin = cells[0]; s >= begin; --s) {
     const double dx = sites[s].x - q.x;
-    if (dx < -HalfWidth(search.reach2, dy2)) break;
-    Consider(s, dx, q, search);
+    if (dx < -search.half) break;
+    Consider(s, dx, dy2, q, search);
   }
   return true;
 }
 
-inline void NearestIndex::Consider(std::int32_t site, double dx, const Point& q, Search& search) {
-  const double dy = At(sitePosition_, site).y - q.y;
+inline void NearestIndex::Consider(std::int32_t site, double dx, double dy2, const Point& q, Search& search) {
+  const double dy = sitePosition_[static_cast<std::size_t>(site)].y - q.y;
   const double d2 = dx * dx + dy * dy;  // infinite for a site that is gone
   if (!(d2 <= search.reach2)) return;
   candidates_.push_back({site, d2});
@@ -375,6 +408,7 @@ inline void NearestIndex::Consider(std::int32_t site, double dx, const Point& q,
     const double d = std::sqrt(d2);
     search.reach = std::min(search.reach, d + 3 * DistanceError(d));
     search.reach2 = Squared(search.reach);
+    search.half = HalfWidth(search.reach2, dy2);
   }
 }
 
@@ -416,8 +450,7 @@ void NearestIndex::CheckNoDistanceOverflows(std::int32_t from) {
   }
 }
 
-bool NearestIndex::Within(std::int32_t a, std::int32_t b) {
-  const std::int32_t siteA = At(siteOf_, a), siteB = At(siteOf_, b);
+bool NearestIndex::Within(std::int32_t siteA, std::int32_t siteB) {
   const Point pa = QueryPoint(siteA), pb = QueryPoint(siteB);
   const double dx = pa.x - pb.x, dy = pa.y - pb.y;
   const double d = std::sqrt(dx * dx + dy * dy);
@@ -425,14 +458,17 @@ bool NearestIndex::Within(std::int32_t a, std::int32_t b) {
   return WithinLimit(siteA, siteB, d) >= 0;
 }
 
+std::int32_t NearestIndex::TakeLowest(std::int32_t site) {
+  const std::int32_t entry = LowestPresent(site);
+  Remove(entry);
+  return entry;
+}
+
 void NearestIndex::Remove(std::int32_t entry) {
   assert(At(present_, entry));
   At(present_, entry) = 0;
   const std::int32_t site = At(siteOf_, entry);
-  std::int32_t& place = At(siteCursor_, site);
-  const std::int32_t end = At(siteFirst_, site + 1);
-  while (place < end && !At(present_, At(order_, place))) ++place;
-  if (place == end) At(sitePosition_, site).y = INFINITY;
+  if (--At(siteLeft_, site) == 0) At(sitePosition_, site).y = INFINITY;
 }
 
 }  // namespace orbisk

@@ -35,14 +35,19 @@ class NearestIndex {
   // radius is not finite.
   bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
 
-  // The present entry with the smallest exact distance from entry `from`
-  // (present or not), the lowest entry among equal distances, when that
+  // The site of an entry: the entries at its point.
+  std::int32_t SiteOf(std::int32_t entry) const { return siteOf_[static_cast<std::size_t>(entry)]; }
+
+  // The site of the present entry with the smallest exact distance from site
+  // `from` (present or not), the lowest entry among equal distances, when that
   // distance is <= the limit; else -1. Raises MathError (overflow) when the
   // exact distance from `from` to some present entry overflows, as a scan of
   // every entry would.
   std::int32_t Nearest(std::int32_t from);
-  // True when the exact distance between entries a and b is <= the limit.
+  // True when the exact distance between sites a and b is <= the limit.
   bool Within(std::int32_t a, std::int32_t b);
+  // Removes the lowest present entry of a site that has one, and returns it.
+  std::int32_t TakeLowest(std::int32_t site);
   // Marks a present entry as gone.
   void Remove(std::int32_t entry);
 
@@ -57,6 +62,7 @@ class NearestIndex {
   // Where a row search stands: the reach and the nearest squared distance.
   struct Search {
     double reach, reach2, best2;
+    double half;  // HalfWidth in the row being searched
   };
   struct Band {
     double low, high;
@@ -67,6 +73,7 @@ class NearestIndex {
   void ChooseCells();
   void SortIntoCells();
   void FormSites();
+  void FillSiteState(std::int32_t sites);
   void SetLimits();
   void MeasureExactBox();
 
@@ -85,7 +92,7 @@ class NearestIndex {
   // Adds the present sites of `row` that may lie within the reach to the
   // candidates, narrowing the reach; false when the whole row lies beyond it.
   bool SearchRow(std::int32_t row, std::int32_t column, const Point& q, Search& search);
-  void Consider(std::int32_t site, double dx, const Point& q, Search& search);
+  void Consider(std::int32_t site, double dx, double dy2, const Point& q, Search& search);
   // Among the candidates within the final reach, the nearest within the limit.
   std::int32_t ChooseAmong(std::int32_t from, double reach2);
   // `site`, at about `distance` from `from` and alone within the reach of it,
@@ -101,14 +108,13 @@ class NearestIndex {
   Point QueryPoint(std::int32_t site) const;
   const PlanePoint& Exact(std::int32_t site);
   bool SamePoint(std::int32_t entryA, std::int32_t entryB) const;
-  std::int32_t LowestPresent(std::int32_t site) const;
+  std::int32_t LowestPresent(std::int32_t site);
 
   const long double* fi_ = nullptr;
   const long double* r_ = nullptr;
   std::int32_t count_ = 0;
   long double limit_ = 0;
   long double scale_ = 1;        // approximate positions are the exact ones times this
-  long double largestFi_ = 0;    // of the angles that take the double path
   double slack_ = 0;             // bound on the error of each approximate coordinate
   double errorBase_ = 0;         // DistanceError(0)
   double scaledLimit_ = 0;       // the limit times scale_, rounded, at most kLimitCap
@@ -125,7 +131,8 @@ class NearestIndex {
   std::vector<Point> sitePosition_;
   std::vector<double> siteY_;             // y, kept when the site is gone
   std::vector<std::int32_t> siteFirst_;   // its first place in order_; one extra at the end
-  std::vector<std::int32_t> siteCursor_;  // place in order_ of its lowest present entry
+  std::vector<std::int32_t> siteCursor_;  // place in order_ at or before its lowest present entry
+  std::vector<std::int32_t> siteLeft_;    // its entries still present
   std::vector<PlanePoint> exact_;         // exact position, once computed
   std::vector<std::uint8_t> known_;       // exact_ holds it
 

@@ -69,6 +69,10 @@ TEST(HostilePools, DegeneratePoolsEqualTheLiteralWalk) {
        [](int k) { return 1e-300L * (1 + k % 5); }},
       {"radii beyond double, far apart", 0, 1e3000L, 1e3000L, 0, [](int) { return 0.0L; },
        [](int k) { return k % 2 ? 1e3000L : 1e2000L; }},
+      // After the first polyline (the entries at pi/2) the distances from
+      // angle 0 to angle pi overflow: the level fails there.
+      {"distances beyond extended", 0.6e2466L, 0.6e2466L, 0, 0,
+       [](int k) { return k % 3 == 0 ? kPi / 2 : (k % 3 - 1) * kPi; }, [](int) { return 0.6e2466L; }},
       {"radii far below double", 0, 1e-3000L, 1e-3002L, 1, [](int k) { return k * 0.5L; },
        [](int k) { return 1e-3000L * (k % 7); }},
   };

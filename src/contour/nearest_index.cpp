@@ -111,7 +111,9 @@ void NearestIndex::ApproximatePositions() {
   slack_ = kSlackPerRadian * largestAngle + kSlackBase + kSlackSubnormal;
   x0_ = count_ > 0 ? xMin : 0, y0_ = count_ > 0 ? yMin : 0;
   xMax_ = count_ > 0 ? xMax : 0, yMax_ = count_ > 0 ? yMax : 0;
-  assert(std::fabs(x0_) < 3 && std::fabs(y0_) < 3 && std::fabs(xMax_) < 3 && std::fabs(yMax_) < 3);
+  // The bound rests on scaled coordinates below 2 and a finite slack.
+  assert(std::max(std::max(-x0_, xMax_), std::max(-y0_, yMax_)) <= 2);
+  assert(std::isfinite(slack_) && slack_ >= kSlackBase);
 }
 
 // Cells holding about one entry each on average over the bounding box, but
@@ -196,6 +198,7 @@ void NearestIndex::FormSites() {
         At(siteFirst_, sites) = k;
         At(sitePosition_, sites++) = p;
         last = p;
+        assert(InCell(p, c));  // the cell bounds the searches use hold it
       }
       At(siteOf_, entry) = sites - 1;
     }
@@ -246,6 +249,16 @@ void NearestIndex::MeasureExactBox() {
 bool NearestIndex::SamePoint(std::int32_t entryA, std::int32_t entryB) const {
   if (r_[entryA] == 0 || r_[entryB] == 0) return r_[entryA] == r_[entryB];
   return fi_[entryA] == fi_[entryB] && r_[entryA] == r_[entryB];
+}
+
+// Whether p lies in cell c as the searches see it: within its column's
+// bounds and its row's band, each widened by the fuzz.
+bool NearestIndex::InCell(const Point& p, std::int64_t c) const {
+  const auto column = static_cast<std::int32_t>(c % columns_), row = static_cast<std::int32_t>(c / columns_);
+  const double left = column > 0 ? x0_ + column * cell_ - fuzz_ : -INFINITY;
+  const double right = column + 1 < columns_ ? x0_ + (column + 1) * cell_ + fuzz_ : INFINITY;
+  const Band& band = At(rowBand_, row + 1);
+  return left <= p.x && p.x <= right && band.low <= p.y && p.y <= band.high;
 }
 
 NearestIndex::Point NearestIndex::QueryPoint(std::int32_t site) const {

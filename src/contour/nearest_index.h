@@ -105,6 +105,7 @@ class NearestIndex {
   // Bound on |approximate - exact scaled| for a distance about d.
   double DistanceError(double d) const;
   double HalfWidth(double reach2, double dy2) const;
+  bool InCell(const Point& p, std::int64_t c) const;
   Point QueryPoint(std::int32_t site) const;
   const PlanePoint& Exact(std::int32_t site);
   bool SamePoint(std::int32_t entryA, std::int32_t entryB) const;

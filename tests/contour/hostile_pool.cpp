@@ -1,16 +1,15 @@
 #include "hostile_pool.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <numbers>
-#include <sstream>
 #include <vector>
 
 #include "contour/chaining.h"
 #include "contour/literal_chaining.h"
 #include "platform/error.h"
 #include "store/contour_store.h"
+#include "trace_support.h"
 
 namespace orbisk::testing {
 
@@ -155,7 +154,7 @@ long double DrawGrid(HostileDraw& draw, PolarGrid& grid) {
 namespace {
 
 struct Outcome {
-  std::vector<std::vector<long double>> fi, r;
+  std::vector<Polyline> lines;
   std::string error;
 };
 
@@ -169,40 +168,16 @@ Outcome Chain(const CrossingPool& pool, const PolarGrid& grid, bool literally) {
   } catch (const Error& error) {
     outcome.error = error.what();
   }
-  for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) {
-    const TListExt *fi = store.LinesFi.Get(k), *r = store.LinesR.Get(k);
-    outcome.fi.emplace_back(fi->Data(), fi->Data() + fi->Count());
-    outcome.r.emplace_back(r->Data(), r->Data() + r->Count());
-  }
+  outcome.lines = PolylinesOf(store);
   return outcome;
-}
-
-bool SameBits(const std::vector<long double>& a, const std::vector<long double>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t k = 0; k < a.size(); ++k) {
-    if (std::memcmp(&a[k], &b[k], 10) != 0) return false;
-  }
-  return true;
 }
 
 }  // namespace
 
 std::string ChainingDifference(const CrossingPool& pool, const PolarGrid& grid) {
   const Outcome fast = Chain(pool, grid, false), literal = Chain(pool, grid, true);
-  std::ostringstream out;
-  if (fast.error != literal.error) out << "error '" << fast.error << "', literal walk '" << literal.error << "'";
-  if (fast.fi.size() != literal.fi.size()) {
-    out << fast.fi.size() << " polylines, literal walk " << literal.fi.size();
-    return out.str();
-  }
-  for (std::size_t k = 0; k < fast.fi.size(); ++k) {
-    if (!SameBits(fast.fi[k], literal.fi[k]) || !SameBits(fast.r[k], literal.r[k])) {
-      out << "polyline " << k << " differs (" << fast.fi[k].size() << " points, literal walk " << literal.fi[k].size()
-          << ")";
-      break;
-    }
-  }
-  return out.str();
+  if (fast.error != literal.error) return "error '" + fast.error + "', literal walk '" + literal.error + "'";
+  return PolylinesDifference(fast.lines, literal.lines);
 }
 
 }  // namespace orbisk::testing

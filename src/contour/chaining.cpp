@@ -1,6 +1,7 @@
 #include "contour/chaining.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -88,9 +89,9 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   while (remaining > 0) {
     line.clear();
     const std::int32_t start = starts.Next();
-    nearest.Remove(start);
-    taken(start);
     const std::int32_t first = nearest.SiteOf(start);
+    taken(nearest.TakeLowest(first));
+    assert(line.back() == start);
     std::int32_t last = first;
     bool ended = false;
     while (remaining > 0) {

@@ -214,13 +214,8 @@ void NearestIndex::FormSites() {
 
 void NearestIndex::FillSiteState(std::int32_t sites) {
   siteCursor_.assign(siteFirst_.begin(), siteFirst_.end() - 1);
-  siteLeft_.resize(static_cast<std::size_t>(sites));
   siteY_.resize(static_cast<std::size_t>(sites));
-  for (std::int32_t s = 0; s < sites; ++s) {
-    At(siteLeft_, s) = At(siteFirst_, s + 1) - At(siteFirst_, s);
-    At(siteY_, s) = At(sitePosition_, s).y;
-  }
-  present_.assign(static_cast<std::size_t>(count_), 1);
+  for (std::int32_t s = 0; s < sites; ++s) At(siteY_, s) = At(sitePosition_, s).y;
   known_.assign(static_cast<std::size_t>(sites), 0);
   exact_.resize(static_cast<std::size_t>(sites));
 }
@@ -265,13 +260,9 @@ NearestIndex::Point NearestIndex::QueryPoint(std::int32_t site) const {
   return {At(sitePosition_, site).x, At(siteY_, site)};
 }
 
-// The site's cursor moves past the entries that are gone, once each.
-std::int32_t NearestIndex::LowestPresent(std::int32_t site) {
-  assert(At(siteLeft_, site) > 0);
-  std::int32_t& place = At(siteCursor_, site);
-  while (!At(present_, At(order_, place))) ++place;
-  assert(place < At(siteFirst_, site + 1));
-  return At(order_, place);
+std::int32_t NearestIndex::LowestPresent(std::int32_t site) const {
+  assert(At(siteCursor_, site) < At(siteFirst_, site + 1));
+  return At(order_, At(siteCursor_, site));
 }
 
 // Every entry of a site has the same exact position: that of its first.
@@ -471,17 +462,11 @@ bool NearestIndex::Within(std::int32_t siteA, std::int32_t siteB) {
   return WithinLimit(siteA, siteB, d) >= 0;
 }
 
+// A site's entries leave in index order, so its cursor only moves on.
 std::int32_t NearestIndex::TakeLowest(std::int32_t site) {
   const std::int32_t entry = LowestPresent(site);
-  Remove(entry);
+  if (++At(siteCursor_, site) == At(siteFirst_, site + 1)) At(sitePosition_, site).y = INFINITY;
   return entry;
-}
-
-void NearestIndex::Remove(std::int32_t entry) {
-  assert(At(present_, entry));
-  At(present_, entry) = 0;
-  const std::int32_t site = At(siteOf_, entry);
-  if (--At(siteLeft_, site) == 0) At(sitePosition_, site).y = INFINITY;
 }
 
 }  // namespace orbisk

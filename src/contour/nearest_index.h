@@ -47,9 +47,9 @@ class NearestIndex {
   // True when the exact distance between sites a and b is <= the limit.
   bool Within(std::int32_t a, std::int32_t b);
   // Removes the lowest present entry of a site that has one, and returns it.
+  // The entries of a site share their start key too, so the start order
+  // also takes them lowest first: no entry leaves otherwise.
   std::int32_t TakeLowest(std::int32_t site);
-  // Marks a present entry as gone.
-  void Remove(std::int32_t entry);
 
  private:
   struct Point {
@@ -109,7 +109,7 @@ class NearestIndex {
   Point QueryPoint(std::int32_t site) const;
   const PlanePoint& Exact(std::int32_t site);
   bool SamePoint(std::int32_t entryA, std::int32_t entryB) const;
-  std::int32_t LowestPresent(std::int32_t site);
+  std::int32_t LowestPresent(std::int32_t site) const;
 
   const long double* fi_ = nullptr;
   const long double* r_ = nullptr;
@@ -125,15 +125,13 @@ class NearestIndex {
   // By entry.
   std::vector<Point> position_;       // approximate, while building
   std::vector<std::int32_t> siteOf_;  // the cell while building
-  std::vector<std::uint8_t> present_;
   // Entries by site, each site's in index order.
   std::vector<std::int32_t> order_;
   // By site: the sites cell by cell, row by row, each cell's by x.
   std::vector<Point> sitePosition_;
   std::vector<double> siteY_;             // y, kept when the site is gone
   std::vector<std::int32_t> siteFirst_;   // its first place in order_; one extra at the end
-  std::vector<std::int32_t> siteCursor_;  // place in order_ at or before its lowest present entry
-  std::vector<std::int32_t> siteLeft_;    // its entries still present
+  std::vector<std::int32_t> siteCursor_;  // place in order_ of its lowest present entry
   std::vector<PlanePoint> exact_;         // exact position, once computed
   std::vector<std::uint8_t> known_;       // exact_ holds it
 

@@ -170,9 +170,11 @@ void NearestIndex::SortIntoCells() {
     const auto first = order_.begin() + At(cellStart_, c), last = order_.begin() + At(cellStart_, c + 1);
     if (last - first > kMostInCell) {
       std::sort(first, last, before);
-    } else {  // most cells hold a few entries
+    } else {  // most cells hold a few entries: a stable sort by x keeps equal points together there
       for (auto it = first + (first != last); it < last; ++it) {
-        for (auto at = it; at != first && before(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
+        for (auto at = it; at != first && At(position_, *at).x < At(position_, *(at - 1)).x; --at) {
+          std::iter_swap(at, at - 1);
+        }
       }
     }
   }
@@ -182,8 +184,9 @@ void NearestIndex::SortIntoCells() {
 // count sites.
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
-  siteFirst_.resize(static_cast<std::size_t>(count_) + 1);
+  siteRun_.resize(static_cast<std::size_t>(count_));
   sitePosition_.resize(static_cast<std::size_t>(count_));
+  siteY_.resize(static_cast<std::size_t>(count_));
   crowded_ = false;
   std::int32_t sites = 0, entryBegin = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
@@ -195,7 +198,9 @@ void NearestIndex::FormSites() {
       const Point& p = At(position_, entry);
       // Entries at one point have the same approximate position: a cheap test first.
       if (!(p.x == last.x && p.y == last.y) || !SamePoint(At(order_, k - 1), entry)) {
-        At(siteFirst_, sites) = k;
+        if (sites > 0) At(siteRun_, sites - 1).end = k;
+        At(siteRun_, sites) = {k, k, entry};
+        At(siteY_, sites) = p.y;
         At(sitePosition_, sites++) = p;
         last = p;
         assert(InCell(p, c));  // the cell bounds the searches use hold it
@@ -206,16 +211,10 @@ void NearestIndex::FormSites() {
     entryBegin = entryEnd;
   }
   At(cellStart_, cells) = sites;
-  siteFirst_.resize(static_cast<std::size_t>(sites) + 1);
-  siteFirst_.back() = count_;
+  if (sites > 0) At(siteRun_, sites - 1).end = count_;
+  siteRun_.resize(static_cast<std::size_t>(sites));
   sitePosition_.resize(static_cast<std::size_t>(sites));
-  FillSiteState(sites);
-}
-
-void NearestIndex::FillSiteState(std::int32_t sites) {
-  siteCursor_.assign(siteFirst_.begin(), siteFirst_.end() - 1);
   siteY_.resize(static_cast<std::size_t>(sites));
-  for (std::int32_t s = 0; s < sites; ++s) At(siteY_, s) = At(sitePosition_, s).y;
   known_.assign(static_cast<std::size_t>(sites), 0);
   exact_.resize(static_cast<std::size_t>(sites));
 }
@@ -232,7 +231,7 @@ void NearestIndex::SetLimits() {
 // The bounding box of the exact positions, for the overflow check.
 void NearestIndex::MeasureExactBox() {
   boxLow_ = {INFINITY, INFINITY}, boxHigh_ = {-INFINITY, -INFINITY};
-  for (std::int32_t s = 0; s + 1 < static_cast<std::int32_t>(siteFirst_.size()); ++s) {
+  for (std::int32_t s = 0; s < static_cast<std::int32_t>(siteRun_.size()); ++s) {
     const PlanePoint& p = Exact(s);
     boxLow_ = {std::min(boxLow_.x, p.x), std::min(boxLow_.y, p.y)};
     boxHigh_ = {std::max(boxHigh_.x, p.x), std::max(boxHigh_.y, p.y)};
@@ -261,14 +260,15 @@ NearestIndex::Point NearestIndex::QueryPoint(std::int32_t site) const {
 }
 
 std::int32_t NearestIndex::LowestPresent(std::int32_t site) const {
-  assert(At(siteCursor_, site) < At(siteFirst_, site + 1));
-  return At(order_, At(siteCursor_, site));
+  assert(At(siteRun_, site).next < At(siteRun_, site).end);
+  return At(siteRun_, site).entry;
 }
 
-// Every entry of a site has the same exact position: that of its first.
+// Every entry of a site has the same exact position: that of the one in its
+// run (the last taken, once all are).
 const PlanePoint& NearestIndex::Exact(std::int32_t site) {
   if (!At(known_, site)) {
-    const std::int32_t entry = At(order_, At(siteFirst_, site));
+    const std::int32_t entry = At(siteRun_, site).entry;
     At(exact_, site) = orbisk::PositionOf(fi_[entry], r_[entry]);
     At(known_, site) = 1;
   }
@@ -448,7 +448,7 @@ void NearestIndex::CheckNoDistanceOverflows(std::int32_t from) {
   const long double dx = std::max(std::fabs(boxLow_.x - p.x), std::fabs(boxHigh_.x - p.x));
   const long double dy = std::max(std::fabs(boxLow_.y - p.y), std::fabs(boxHigh_.y - p.y));
   if (std::isfinite(std::sqrt(dx * dx + dy * dy))) return;
-  for (std::int32_t s = 0; s + 1 < static_cast<std::int32_t>(siteFirst_.size()); ++s) {
+  for (std::int32_t s = 0; s < static_cast<std::int32_t>(siteRun_.size()); ++s) {
     if (std::isinf(At(sitePosition_, s).y)) continue;  // gone
     if (!std::isfinite(DistanceOf(p, Exact(s)))) throw MathError(MathErrorKind::Overflow);
   }
@@ -465,7 +465,12 @@ bool NearestIndex::Within(std::int32_t siteA, std::int32_t siteB) {
 // A site's entries leave in index order, so its cursor only moves on.
 std::int32_t NearestIndex::TakeLowest(std::int32_t site) {
   const std::int32_t entry = LowestPresent(site);
-  if (++At(siteCursor_, site) == At(siteFirst_, site + 1)) At(sitePosition_, site).y = INFINITY;
+  Run& run = At(siteRun_, site);
+  if (++run.next == run.end) {
+    At(sitePosition_, site).y = INFINITY;
+  } else {
+    run.entry = At(order_, run.next);
+  }
   return entry;
 }
 

@@ -73,7 +73,6 @@ class NearestIndex {
   void ChooseCells();
   void SortIntoCells();
   void FormSites();
-  void FillSiteState(std::int32_t sites);
   void SetLimits();
   void MeasureExactBox();
 
@@ -129,11 +128,14 @@ class NearestIndex {
   std::vector<std::int32_t> order_;
   // By site: the sites cell by cell, row by row, each cell's by x.
   std::vector<Point> sitePosition_;
-  std::vector<double> siteY_;             // y, kept when the site is gone
-  std::vector<std::int32_t> siteFirst_;   // its first place in order_; one extra at the end
-  std::vector<std::int32_t> siteCursor_;  // place in order_ of its lowest present entry
-  std::vector<PlanePoint> exact_;         // exact position, once computed
-  std::vector<std::uint8_t> known_;       // exact_ holds it
+  std::vector<double> siteY_;  // y, kept when the site is gone
+  struct Run {
+    std::int32_t next, end;  // places in order_: its lowest present entry, one past its last
+    std::int32_t entry;      // the entry at next (the last one once all are gone)
+  };
+  std::vector<Run> siteRun_;
+  std::vector<PlanePoint> exact_;    // exact position, once computed
+  std::vector<std::uint8_t> known_;  // exact_ holds it
 
   std::vector<std::int32_t> cellStart_;  // cell -> its first site (its first entry while building); one extra
   std::vector<Band> rowBand_;            // row + 1 -> its band of y, rows -1 and rows_ empty

@@ -7,7 +7,7 @@
 // derivation is written beside it.
 //
 // Scaling. All positions are multiplied by s, a power of two with s * R in
-// [1, 2) for the largest radius magnitude R of the pool (R in [2^-16383, 2)
+// [1, 2) for the largest radius magnitude R of the pool (s * R in [2^-62, 2)
 // when R is below the extended normal range, where s stops at 2^16383). A
 // scaled coordinate is thus below 2 in magnitude, and so a scaled distance
 // between two entries is below 4 * sqrt(2) < 6.
@@ -26,7 +26,7 @@
 //
 // Approximate distance d~ against the exact one d (both scaled),
 //   |d~ - s d| <= 3 slack + kDistanceRelative d~ + kDoubleUnderflow
-//                + s kExtendedUnderflow                       = Error(d~):
+//                + s kExtendedUnderflow                       = DistanceError(d~):
 // - each point moves by at most sqrt(2) slack, both by 2 sqrt(2) < 3 slack;
 // - the double difference, squares, sum and root of d~ add a few 2^-53
 //   relative, the extended ones of d a few 2^-64: kDistanceRelative = 2^-40
@@ -40,7 +40,7 @@
 //
 // Limits and reach. A search keeps every entry whose d~ may lie within the
 // limit or tie the nearest, so its reach is at least the scaled limit plus
-// Error. No two entries lie more than 6 apart (scaled), so a scaled limit
+// DistanceError. No two entries lie more than 6 apart (scaled), so a scaled limit
 // above kLimitCap admits every pair exactly as the true one does, and a reach
 // of kReachCap covers the whole pool: both are clamped there, which keeps
 // every reach finite however large the link distance is against the radii.

@@ -1,5 +1,7 @@
 // ComputeContours with 14 levels on 256 x 256 grids: the default formula, the
-// 3d test function, uniform noise, and noise over a thin sector; and on a
+// 3d test function, uniform noise, noise over a thin sector, noise with every
+// crossing on one point, a flat grid and noise at radii near the top of
+// double; and on a
 // 64 x 64 grid of noise, the chaining against the literal walk that scans the
 // whole pool for every point.
 
@@ -93,6 +95,35 @@ BENCHMARK(BM_TraceNoise)->Unit(benchmark::kMillisecond);
 
 void BM_TraceStrip(benchmark::State& state) { Trace(state, *StripGrid()); }
 BENCHMARK(BM_TraceStrip)->Unit(benchmark::kMillisecond);
+
+// The noise with R from = R to = 0: every crossing lies on the origin.
+void BM_TraceOnePoint(benchmark::State& state) {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> unit(0, 1);
+  Trace(state, *SampledGrid(0, 0, [&](double, double, double) { return unit(random); }));
+}
+BENCHMARK(BM_TraceOnePoint)->Unit(benchmark::kMillisecond);
+
+// A flat grid: every edge crosses every level at its first node, the most
+// crossings a grid gives, two at each node; over radii 1..2 (argument 0), on
+// one point (radii 0..0), on one circle (radii 1..1) and on one ray (no
+// angular extent).
+void BM_TraceFlat(benchmark::State& state) {
+  const long double radii[][2] = {{1, 2}, {0, 0}, {1, 1}, {1, 2}};
+  const auto domain = static_cast<std::size_t>(state.range(0));
+  auto grid = SampledGrid(radii[domain][0], radii[domain][1], [](double, double, double) { return 1.0; });
+  if (domain == 3) grid->FiEnd = grid->FiStart, grid->StepFi = 0;
+  Trace(state, *grid);
+}
+BENCHMARK(BM_TraceFlat)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// The noise with radii from 1e301 to 2e301, near the top of double.
+void BM_TraceHugeRadii(benchmark::State& state) {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> unit(0, 1);
+  Trace(state, *SampledGrid(1e301L, 2e301L, [&](double, double, double) { return unit(random); }));
+}
+BENCHMARK(BM_TraceHugeRadii)->Unit(benchmark::kMillisecond);
 
 // The 14 levels of a grid chained by the given chaining.
 template <typename Chain>

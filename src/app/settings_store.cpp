@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 
+#include <cmath>
 #include <cstring>
 #include <exception>
 #include <optional>
@@ -56,7 +57,9 @@ class ValueReader {
     return true;
   }
 
-  // Exactly 8 bytes of binary data: a little-endian IEEE double.
+  // Exactly 8 bytes of binary data: a little-endian IEEE double. A NaN or an
+  // infinity is no usable value (the grid would hold points that no level
+  // crosses and that no data file can hold), so it fails like a mistyped one.
   bool Double(const char* name, long double& item) const {
     std::optional<RegistryValue> value = registry_.Read(name);
     if (!value || value->type != RegistryType::Binary || value->data.size() != 8) return false;
@@ -64,6 +67,7 @@ class ValueReader {
     for (std::size_t i = 8; i-- > 0;) bits = (bits << 8) | static_cast<unsigned char>(value->data[i]);
     double number = 0;
     std::memcpy(&number, &bits, sizeof number);
+    if (!std::isfinite(number)) return false;
     item = number;
     return true;
   }

@@ -11,7 +11,7 @@
 namespace orbisk {
 
 struct ChainScratch {
-  std::vector<std::int32_t> line;  // index slots of the polyline under way
+  std::vector<std::int32_t> line;  // entries of the polyline under way
   StartOrder starts;
   NearestIndex nearest;
 };

@@ -1,6 +1,7 @@
 #include "contour/chaining.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -26,19 +27,22 @@ long double LinkDistance(const PolarGrid& grid) {
 
 namespace {
 
+// The fast chaining vouches for every pool of finite entries over a domain
+// whose circles and link distance are finite (which every grid that tracing
+// is given has: its bounds are read or computed as finite numbers).
 bool FastChainingApplies(const PolarGrid& grid, long double link) {
-  return std::isfinite(grid.RInt) && std::isfinite(grid.RExt) && !std::isnan(link);
+  return std::isfinite(grid.RInt) && std::isfinite(grid.RExt) && std::isfinite(link);
 }
 
-// Moves a finished polyline, given by slots, into the store with room for
+// Moves a finished polyline, given by entries, into the store with room for
 // exactly its points. The reals are copied as bytes: they need no arithmetic,
 // and x87 loads and stores of extended precision are slow.
 void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi, const long double* r,
-                   const NearestIndex& nearest, ContourStore& store) {
+                   ContourStore& store) {
   const std::size_t count = line.size() + (closed ? 1 : 0);
   std::vector<long double> angles(count), radii(count);
   for (std::size_t k = 0; k < count; ++k) {
-    const auto entry = static_cast<std::size_t>(nearest.EntryOf(k < line.size() ? line[k] : line.front()));
+    const auto entry = static_cast<std::size_t>(k < line.size() ? line[k] : line.front());
     std::memcpy(&angles[k], &fi[entry], sizeof(long double));
     std::memcpy(&radii[k], &r[entry], sizeof(long double));
   }
@@ -73,30 +77,34 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
     ChainCrossingsLiterally(pool, grid, store);
     return;
   }
-  // The walk runs on the index's slots; the entries are looked up only for
-  // the start order and the stored points.
+  // The walk goes from site to site; an entry taken from a site is its
+  // lowest present one, as ties go to the lowest entry.
   std::int32_t remaining = count;
   std::vector<std::int32_t>& line = scratch.line;
-  auto take = [&](std::int32_t slot) {
-    starts.Remove(nearest.EntryOf(slot));
-    nearest.Remove(slot);
-    line.push_back(slot);
+  auto taken = [&](std::int32_t entry) {
+    starts.Remove(entry);
+    line.push_back(entry);
     --remaining;
   };
   while (remaining > 0) {
     line.clear();
-    take(nearest.SlotOf(starts.Next()));
+    const std::int32_t start = starts.Next();
+    const std::int32_t first = nearest.SiteOf(start);
+    taken(nearest.TakeLowest(first));
+    assert(line.back() == start);
+    std::int32_t last = first;
     bool ended = false;
     while (remaining > 0) {
-      const std::int32_t next = nearest.Nearest(line.back());
+      const std::int32_t next = nearest.Nearest(last);
       if (next < 0) {
         ended = true;
         break;
       }
-      take(next);
+      taken(nearest.TakeLowest(next));
+      last = next;
     }
-    const bool closed = !ended && line.size() >= 2 && nearest.Within(line.front(), line.back());
-    StorePolyline(line, closed, fi, r, nearest, store);
+    const bool closed = !ended && line.size() >= 2 && nearest.Within(first, last);
+    StorePolyline(line, closed, fi, r, store);
   }
   pool.Fi.Clear();
   pool.R.Clear();

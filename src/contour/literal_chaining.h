@@ -1,7 +1,8 @@
 #pragma once
-// Chaining by a scan of the whole pool for every point: quadratic, used only for
-// pools whose coordinates the fast chaining cannot vouch for (non-finite, or so
-// large that a distance could overflow).
+// Chaining by a scan of the whole pool for every point: quadratic. It is the
+// reading of the chaining rules that the fast chaining is compared with, and
+// it chains the pools that the fast chaining does not vouch for (entries or
+// circles that are not finite, which no grid gives).
 
 #include "contour/crossings.h"
 #include "polar_data/polar_grid.h"

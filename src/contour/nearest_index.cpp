@@ -3,120 +3,136 @@
 #include <math.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <cstring>
+
+#include "contour/nearest_bounds.h"
+#include "platform/error.h"
 
 namespace orbisk {
+
+using namespace nearest;
 
 namespace {
 
 template <typename T>
 auto& At(std::vector<T>& v, std::int64_t k) {
+  assert(k >= 0 && static_cast<std::size_t>(k) < v.size());
   return v[static_cast<std::size_t>(k)];
 }
 template <typename T>
 const auto& At(const std::vector<T>& v, std::int64_t k) {
+  assert(k >= 0 && static_cast<std::size_t>(k) < v.size());
   return v[static_cast<std::size_t>(k)];
 }
 
 // A squared bound that keeps every point whose distance rounds to <= d.
-double Squared(double d) { return d * d * (1 + 0x1p-40); }
+double Squared(double d) { return d * d * (1 + kSquareMargin); }
 
-// Whether the index can vouch for the entry at angle fi and radius r: the
-// angle must round to a finite double, whose sine and cosine are numbers.
-bool Acceptable(long double fi, long double r) {
-  if (!(std::fabs(fi) <= NearestIndex::kLargestAngle) || !(std::fabs(r) <= NearestIndex::kLargestCoordinate)) {
-    return false;
-  }
-  return r == 0 || std::fabs(r) >= NearestIndex::kSmallestRadius;
-}
-
-// The most entries in a cell for which the nine cells around a query are
+// The most sites in a cell for which the nine cells around a query are
 // scanned in full.
 constexpr std::int32_t kMostInCell = 16;
 
+// The biased exponent field of an extended number: kNotFinite for an infinity
+// or a NaN, 0 for zero and subnormals, else the exponent plus kExponentBias.
+constexpr int kNotFinite = 0x7FFF;
+constexpr int kExponentBias = 16383;
+int ExponentField(long double v) {
+  std::uint16_t field;
+  std::memcpy(&field, reinterpret_cast<const char*>(&v) + 8, sizeof field);
+  return field & 0x7FFF;
+}
+
 }  // namespace
 
-NearestIndex::Point NearestIndex::PositionOf(std::int32_t slot) const {
-  return {At(slotPosition_, slot).x, At(slotY_, slot)};
-}
-
-bool NearestIndex::SamePoint(std::int32_t slotA, std::int32_t slotB) const {
-  const std::int32_t a = EntryOf(slotA), b = EntryOf(slotB);
-  if (r_[a] == 0 || r_[b] == 0) return r_[a] == r_[b];
-  return fi_[a] == fi_[b] && r_[a] == r_[b];
-}
-
-const PlanePoint& NearestIndex::Exact(std::int32_t slot) {
-  if (!At(known_, slot)) {
-    const std::int32_t entry = EntryOf(slot);
-    At(exact_, slot) = orbisk::PositionOf(fi_[entry], r_[entry]);
-    At(known_, slot) = 1;
-  }
-  return At(exact_, slot);
-}
-
-std::int32_t NearestIndex::ColumnOf(double x) const {
-  return static_cast<std::int32_t>(std::clamp((x - x0_) * inverseCell_, 0.0, columns_ - 1.0));
-}
-
-std::int32_t NearestIndex::RowOf(double y) const {
-  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
-}
+// ---- Building --------------------------------------------------------------
 
 bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count, long double limit) {
-  fi_ = fi, r_ = r, limit_ = limit;
-  const auto size = static_cast<std::size_t>(count);
-  known_.assign(size, 0);
-  exact_.resize(size);
+  assert(count >= 0 && std::isfinite(limit) && limit >= 0);
+  fi_ = fi, r_ = r, count_ = count, limit_ = limit;
+  if (!MeasurePool()) return false;
+  ApproximatePositions();
+  ChooseCells();
+  SortIntoCells();
+  FormSites();
+  SetLimits();
+  if (mayOverflow_) MeasureExactBox();
+  return true;
+}
+
+// The scale and whether distances may overflow; false when an entry is not
+// finite. Read from the exponent fields: a pass of integer compares.
+bool NearestIndex::MeasurePool() {
+  int largest = 0;  // exponent field of the largest radius magnitude
+  for (std::int32_t e = 0; e < count_; ++e) {
+    const int field = ExponentField(r_[e]);
+    if (field == kNotFinite || ExponentField(fi_[e]) == kNotFinite) return false;
+    largest = std::max(largest, field);
+  }
+  int exponent = largest - kExponentBias;  // ilogb of the largest radius
+  if (largest == 0) {                      // all radii 0 or subnormal
+    long double largestR = 0;
+    for (std::int32_t e = 0; e < count_; ++e) largestR = std::max(largestR, std::fabs(r_[e]));
+    exponent = largestR > 0 ? std::ilogb(largestR) : 0;
+  }
+  scale_ = std::ldexp(1.0L, std::min(-exponent, kExponentBias));
+  assert(std::isfinite(scale_));
+  mayOverflow_ = largest > 0 && std::ldexp(1.0L, exponent) > kNoOverflowRadius / 2;
+  return true;
+}
+
+// Approximate scaled positions of the entries and their bounding box.
+void NearestIndex::ApproximatePositions() {
+  const auto size = static_cast<std::size_t>(count_);
   position_.resize(size);
-  if (count == 0) return true;
-
-  // Approximate positions, scaled by a power of two so that the largest radius
-  // is about 1 and no squared distance overflows or underflows to matter: the
-  // double sine and cosine of the angle rounded to double are within
-  // |fi| 2^-53 + 2^-52 of the exact ones, and the products add a few more
-  // roundings, all covered by slack_.
-  long double largestFi = 0, largestR = 0;
-  for (std::int32_t e = 0; e < count; ++e) {
-    if (!Acceptable(fi[e], r[e])) return false;
-    largestFi = std::max(largestFi, std::fabs(fi[e]));
-    largestR = std::max(largestR, std::fabs(r[e]));
-  }
-  scale_ = largestR > 0 ? std::ldexp(1.0L, -std::ilogb(largestR)) : 1.0L;
+  double angle = 0, sine = 0, cosine = 1, largestAngle = 0;
+  bool haveAngle = false;
   double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
-  {
-    double angle = 0, sine = 0, cosine = 1;
-    for (std::int32_t e = 0; e < count; ++e) {
-      const auto a = static_cast<double>(fi[e]);
-      if (e == 0 || a != angle) angle = a, ::sincos(a, &sine, &cosine);
-      const auto radius = static_cast<double>(r[e] * scale_);
-      const Point p{radius * cosine, radius * sine};
-      At(position_, e) = p;
-      xMin = std::min(xMin, p.x), xMax = std::max(xMax, p.x);
-      yMin = std::min(yMin, p.y), yMax = std::max(yMax, p.y);
+  for (std::int32_t e = 0; e < count_; ++e) {
+    Point p;
+    const auto a = static_cast<double>(fi_[e]);
+    if (std::fabs(a) <= kLargestDoubleAngle) {
+      if (!haveAngle || a != angle) {
+        angle = a, haveAngle = true, ::sincos(a, &sine, &cosine);
+        largestAngle = std::max(largestAngle, std::fabs(a));
+      }
+      const auto radius = static_cast<double>(r_[e] * scale_);
+      p = {radius * cosine, radius * sine};
+    } else {
+      const PlanePoint exact = orbisk::PositionOf(fi_[e], r_[e]);
+      p = {static_cast<double>(exact.x * scale_), static_cast<double>(exact.y * scale_)};
     }
+    At(position_, e) = p;
+    xMin = std::min(xMin, p.x), xMax = std::max(xMax, p.x);
+    yMin = std::min(yMin, p.y), yMax = std::max(yMax, p.y);
   }
-  slack_ = 2 * (static_cast<double>(largestFi) * 0x1p-52 + 0x1p-48) + 0x1p-1060;
-  scaledLimit_ = static_cast<double>(limit * scale_);
+  // |fi| <= |a| (1 + 2^-53): within the slack's margin of two.
+  slack_ = kSlackPerRadian * largestAngle + kSlackBase + kSlackSubnormal;
+  x0_ = count_ > 0 ? xMin : 0, y0_ = count_ > 0 ? yMin : 0;
+  xMax_ = count_ > 0 ? xMax : 0, yMax_ = count_ > 0 ? yMax : 0;
+  // The bound rests on scaled coordinates below 2 and a finite slack.
+  assert(std::max(std::max(-x0_, xMax_), std::max(-y0_, yMax_)) <= 2);
+  assert(std::isfinite(slack_) && slack_ >= kSlackBase);
+}
 
-  // Cells holding about one entry each on average over the bounding box, but
-  // never many more cells than entries (a thin strip gets one row).
-  x0_ = xMin, y0_ = yMin;
-  const double width = xMax - xMin, height = yMax - yMin;
+// Cells holding about one entry each on average over the bounding box, but
+// never many more cells than entries (a thin strip gets one row), and the
+// row bands.
+void NearestIndex::ChooseCells() {
+  const double width = xMax_ - x0_, height = yMax_ - y0_;
   const double extent = std::max(width, height);
-  const double maxCells = 2.0 * count + 16;
-  const double spacing = std::sqrt(width * height / count);
+  const double maxCells = 2.0 * count_ + 16;
+  const double spacing = std::sqrt(width * height / std::max(count_, 1));
   double cell = spacing;
   if (!((width / cell + 1) * (height / cell + 1) <= maxCells)) cell = spacing + extent / maxCells;
-  if (!(cell > 0) || !std::isfinite(cell)) cell = 1;  // every position the same, or a huge extent
-  cell = std::max(cell, 0x1p-1000);                   // points a subnormal apart: keep 1 / cell finite
+  if (!(cell > 0)) cell = 1;         // every position the same
+  cell = std::max(cell, 0x1p-1000);  // points a subnormal apart: keep 1 / cell finite
   cell_ = cell;
   inverseCell_ = 1 / cell;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
   rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
-  // Cell and row bounds computed as x0 + k * cell differ from where ColumnOf
-  // and RowOf change by a few roundings of numbers up to |x0| + extent.
-  fuzz_ = cell * 0x1p-30 + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * 0x1p-48;
+  fuzz_ = cell * kFuzzPerCell + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * kFuzzPerMagnitude;
   // Row bands widened by the fuzz; the outer rows also hold whatever rounding
   // put beyond the grid, and a row past either end lies infinitely far.
   rowBand_.resize(static_cast<std::size_t>(rows_) + 2);
@@ -127,93 +143,205 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   At(rowBand_, rows_).high = INFINITY;
   rowBand_.front() = {-INFINITY, -INFINITY};
   rowBand_.back() = {INFINITY, INFINITY};
+}
 
-  // Entries into cells by a counting sort, then each cell's entries by x.
+// The entries into cells by a counting sort, then each cell's by x, y and index.
+void NearestIndex::SortIntoCells() {
+  const auto size = static_cast<std::size_t>(count_);
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   cellStart_.assign(static_cast<std::size_t>(cells) + 1, 0);
-  slotOf_.resize(size);
-  for (std::int32_t e = 0; e < count; ++e) {
+  siteOf_.resize(size);
+  for (std::int32_t e = 0; e < count_; ++e) {
     const Point& p = At(position_, e);
     const std::int32_t c = RowOf(p.y) * columns_ + ColumnOf(p.x);
-    At(slotOf_, e) = c;  // the cell for now
+    At(siteOf_, e) = c;  // the cell for now
     ++At(cellStart_, c + 1);
   }
   for (std::int64_t c = 0; c < cells; ++c) At(cellStart_, c + 1) += At(cellStart_, c);
-  slotEntry_.resize(size);
-  for (std::int32_t e = 0; e < count; ++e) At(slotEntry_, At(cellStart_, At(slotOf_, e))++) = e;
+  order_.resize(size);
+  for (std::int32_t e = 0; e < count_; ++e) At(order_, At(cellStart_, At(siteOf_, e))++) = e;
   for (std::int64_t c = cells; c > 0; --c) At(cellStart_, c) = At(cellStart_, c - 1);  // undo the advance
   cellStart_[0] = 0;
-  auto byX = [&](std::int32_t a, std::int32_t b) { return At(position_, a).x < At(position_, b).x; };
-  crowded_ = false;
+  auto before = [&](std::int32_t a, std::int32_t b) {
+    const Point &pa = At(position_, a), &pb = At(position_, b);
+    return pa.x < pb.x || (pa.x == pb.x && (pa.y < pb.y || (pa.y == pb.y && a < b)));
+  };
   for (std::int64_t c = 0; c < cells; ++c) {
-    const auto first = slotEntry_.begin() + At(cellStart_, c), last = slotEntry_.begin() + At(cellStart_, c + 1);
+    const auto first = order_.begin() + At(cellStart_, c), last = order_.begin() + At(cellStart_, c + 1);
     if (last - first > kMostInCell) {
-      crowded_ = true;
-      std::sort(first, last, byX);
-    } else {  // most cells hold a few entries
+      std::sort(first, last, before);
+    } else {  // most cells hold a few entries: a stable sort by x keeps equal points together there
       for (auto it = first + (first != last); it < last; ++it) {
-        for (auto at = it; at != first && byX(*at, *(at - 1)); --at) std::iter_swap(at, at - 1);
+        for (auto at = it; at != first && At(position_, *at).x < At(position_, *(at - 1)).x; --at) {
+          std::iter_swap(at, at - 1);
+        }
       }
     }
   }
-  slotPosition_.resize(size);
-  slotY_.resize(size);
-  for (std::int32_t s = 0; s < count; ++s) {
-    const std::int32_t e = At(slotEntry_, s);
-    At(slotPosition_, s) = At(position_, e);
-    At(slotY_, s) = At(position_, e).y;
-    At(slotOf_, e) = s;
-  }
-  return true;
 }
 
-std::int32_t NearestIndex::Nearest(std::int32_t from) {
-  const Point q = PositionOf(from);
-  // Only entries whose approximate distance is within the reach can win: at
+// Runs of entries at one point within a cell become sites; the cells then
+// count sites.
+void NearestIndex::FormSites() {
+  const std::int64_t cells = std::int64_t{columns_} * rows_;
+  siteRun_.resize(static_cast<std::size_t>(count_));
+  sitePosition_.resize(static_cast<std::size_t>(count_));
+  siteY_.resize(static_cast<std::size_t>(count_));
+  crowded_ = false;
+  std::int32_t sites = 0, entryBegin = 0;
+  for (std::int64_t c = 0; c < cells; ++c) {
+    const std::int32_t entryEnd = At(cellStart_, c + 1), firstSite = sites;
+    At(cellStart_, c) = firstSite;
+    Point last{INFINITY, INFINITY};  // no position: the first entry starts a site
+    for (std::int32_t k = entryBegin; k < entryEnd; ++k) {
+      const std::int32_t entry = At(order_, k);
+      const Point& p = At(position_, entry);
+      // Entries at one point have the same approximate position: a cheap test first.
+      if (!(p.x == last.x && p.y == last.y) || !SamePoint(At(order_, k - 1), entry)) {
+        if (sites > 0) At(siteRun_, sites - 1).end = k;
+        At(siteRun_, sites) = {k, k, entry};
+        At(siteY_, sites) = p.y;
+        At(sitePosition_, sites++) = p;
+        last = p;
+        assert(InCell(p, c));  // the cell bounds the searches use hold it
+      }
+      At(siteOf_, entry) = sites - 1;
+    }
+    crowded_ = crowded_ || sites - firstSite > kMostInCell;
+    entryBegin = entryEnd;
+  }
+  At(cellStart_, cells) = sites;
+  if (sites > 0) At(siteRun_, sites - 1).end = count_;
+  siteRun_.resize(static_cast<std::size_t>(sites));
+  sitePosition_.resize(static_cast<std::size_t>(sites));
+  siteY_.resize(static_cast<std::size_t>(sites));
+  known_.assign(static_cast<std::size_t>(sites), 0);
+  exact_.resize(static_cast<std::size_t>(sites));
+}
+
+void NearestIndex::SetLimits() {
+  const long double underflow = std::min(scale_ * kExtendedUnderflow, static_cast<long double>(kReachCap));
+  errorBase_ = std::min(3 * slack_ + kDoubleUnderflow + static_cast<double>(underflow), kReachCap);
+  scaledLimit_ = static_cast<double>(std::min(limit_ * scale_, static_cast<long double>(kLimitCap)));
+  assert(std::isfinite(errorBase_) && scaledLimit_ >= 0 && scaledLimit_ <= kLimitCap);
+  // A clamped limit admits every pair, so no distance may overflow then.
+  assert(scaledLimit_ < kLimitCap || !mayOverflow_);
+}
+
+// The bounding box of the exact positions, for the overflow check.
+void NearestIndex::MeasureExactBox() {
+  boxLow_ = {INFINITY, INFINITY}, boxHigh_ = {-INFINITY, -INFINITY};
+  for (std::int32_t s = 0; s < static_cast<std::int32_t>(siteRun_.size()); ++s) {
+    const PlanePoint& p = Exact(s);
+    boxLow_ = {std::min(boxLow_.x, p.x), std::min(boxLow_.y, p.y)};
+    boxHigh_ = {std::max(boxHigh_.x, p.x), std::max(boxHigh_.y, p.y)};
+  }
+}
+
+// ---- Small parts -----------------------------------------------------------
+
+bool NearestIndex::SamePoint(std::int32_t entryA, std::int32_t entryB) const {
+  if (r_[entryA] == 0 || r_[entryB] == 0) return r_[entryA] == r_[entryB];
+  return fi_[entryA] == fi_[entryB] && r_[entryA] == r_[entryB];
+}
+
+// Whether p lies in cell c as the searches see it: within its column's
+// bounds and its row's band, each widened by the fuzz.
+bool NearestIndex::InCell(const Point& p, std::int64_t c) const {
+  const auto column = static_cast<std::int32_t>(c % columns_), row = static_cast<std::int32_t>(c / columns_);
+  const double left = column > 0 ? x0_ + column * cell_ - fuzz_ : -INFINITY;
+  const double right = column + 1 < columns_ ? x0_ + (column + 1) * cell_ + fuzz_ : INFINITY;
+  const Band& band = At(rowBand_, row + 1);
+  return left <= p.x && p.x <= right && band.low <= p.y && p.y <= band.high;
+}
+
+NearestIndex::Point NearestIndex::QueryPoint(std::int32_t site) const {
+  return {At(sitePosition_, site).x, At(siteY_, site)};
+}
+
+std::int32_t NearestIndex::LowestPresent(std::int32_t site) const {
+  assert(At(siteRun_, site).next < At(siteRun_, site).end);
+  return At(siteRun_, site).entry;
+}
+
+// Every entry of a site has the same exact position: that of the one in its
+// run (the last taken, once all are).
+const PlanePoint& NearestIndex::Exact(std::int32_t site) {
+  if (!At(known_, site)) {
+    const std::int32_t entry = At(siteRun_, site).entry;
+    At(exact_, site) = orbisk::PositionOf(fi_[entry], r_[entry]);
+    At(known_, site) = 1;
+  }
+  return At(exact_, site);
+}
+
+std::int32_t NearestIndex::ColumnOf(double x) const {
+  return static_cast<std::int32_t>(std::clamp((x - x0_) * inverseCell_, 0.0, columns_ - 1.0));
+}
+
+std::int32_t NearestIndex::RowOf(double y) const {
+  return static_cast<std::int32_t>(std::clamp((y - y0_) * inverseCell_, 0.0, rows_ - 1.0));
+}
+
+double NearestIndex::DistanceError(double d) const { return errorBase_ + d * kDistanceRelative; }
+
+// Only x within this of q.x can be within the reach of q, in a row dy away
+// (the added term covers the rounding of the difference, which may cancel).
+double NearestIndex::HalfWidth(double reach2, double dy2) const {
+  return std::sqrt(std::max(reach2 - dy2, 0.0) + reach2 * 0x1p-48) * (1 + kSquareMargin) + fuzz_;
+}
+
+// ---- Searching -------------------------------------------------------------
+
+std::int32_t NearestIndex::Nearest(std::int32_t site) {
+  if (mayOverflow_) CheckNoDistanceOverflows(site);
+  const Point q = QueryPoint(site);
+  // Only sites whose approximate distance is within the reach can win: at
   // first those that may lie within the limit, then those that may tie the
   // nearest.
-  double reach = scaledLimit_ + Error(scaledLimit_);
-  if (!crowded_) {
-    // The nine cells around, then the twenty-five.
-    for (std::int32_t span = 1; span <= 2; ++span) {
-      const std::int32_t settled = SettleAround(from, q, span, reach);
-      if (settled != kUnsettled) return settled;
-    }
+  double reach = std::min(scaledLimit_ + DistanceError(scaledLimit_), kReachCap);
+  std::int32_t found = kUnsettled;
+  // The nine cells around, then the twenty-five.
+  for (std::int32_t span = 1; span <= 2 && !crowded_ && found == kUnsettled; ++span) {
+    found = SettleAround(site, q, span, reach);
   }
-  return SearchRows(from, q, reach);
+  if (found == kUnsettled) found = SearchRows(site, q, reach);
+  return found < 0 ? -1 : found;
 }
 
-std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::int32_t span, double& reach) {
-  // Most often the nearest present entry lies in the query's cell or the
-  // cells around it, alone within the reach of its distance, and nearer than
-  // any entry outside: a pass over those cells without a branch per entry
-  // settles it.
-  const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
-  const std::int32_t firstColumn = std::max(column - span, 0), lastColumn = std::min(column + span, columns_ - 1);
-  const std::int32_t firstRow = std::max(home - span, 0), lastRow = std::min(home + span, rows_ - 1);
-  const Point* slots = slotPosition_.data();
-  double nearest2 = INFINITY, next2 = INFINITY;
-  std::int32_t nearest = -1;
-  for (std::int32_t row = firstRow; row <= lastRow; ++row) {
-    const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
-    for (std::int32_t slot = cells[firstColumn], end = cells[lastColumn + 1]; slot < end; ++slot) {
-      const double dx = slots[slot].x - q.x, dy = slots[slot].y - q.y;
-      const double d2 = dx * dx + dy * dy;  // infinite for an entry that is gone
-      next2 = std::min(next2, std::max(nearest2, d2));
-      nearest = d2 < nearest2 ? slot : nearest;
-      nearest2 = std::min(nearest2, d2);
-    }
-  }
-  const double d = std::sqrt(nearest2);
-  if (nearest >= 0) reach = std::min(reach, d + 3 * Error(d));
-  // How far the query lies from the nearest edge of those cells, where there
-  // are more cells beyond.
+inline double NearestIndex::DepthInBlock(const Point& q, std::int32_t firstColumn, std::int32_t lastColumn,
+                                         std::int32_t firstRow, std::int32_t lastRow) const {
   const double left = firstColumn > 0 ? q.x - (x0_ + firstColumn * cell_) : INFINITY;
   const double right = lastColumn + 1 < columns_ ? x0_ + (lastColumn + 1) * cell_ - q.x : INFINITY;
   const double below = firstRow > 0 ? q.y - At(rowBand_, firstRow + 1).low : INFINITY;
   const double above = lastRow + 1 < rows_ ? At(rowBand_, lastRow + 1).high - q.y : INFINITY;
-  const double inside = std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
-  if (reach * (1 + 0x1p-39) < inside) {
+  return std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
+}
+
+std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::int32_t span, double& reach) {
+  // Most often the nearest present site lies in the query's cell or the
+  // cells around it, alone within the reach of its distance, and nearer than
+  // any site outside: a pass over those cells without a branch per site
+  // settles it.
+  const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
+  const std::int32_t firstColumn = std::max(column - span, 0), lastColumn = std::min(column + span, columns_ - 1);
+  const std::int32_t firstRow = std::max(home - span, 0), lastRow = std::min(home + span, rows_ - 1);
+  const Point* sites = sitePosition_.data();
+  double nearest2 = INFINITY, next2 = INFINITY;
+  std::int32_t nearest = -1;
+  for (std::int32_t row = firstRow; row <= lastRow; ++row) {
+    const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
+    for (std::int32_t s = cells[firstColumn], end = cells[lastColumn + 1]; s < end; ++s) {
+      const double dx = sites[s].x - q.x, dy = sites[s].y - q.y;
+      const double d2 = dx * dx + dy * dy;  // infinite for a site that is gone
+      next2 = std::min(next2, std::max(nearest2, d2));
+      nearest = d2 < nearest2 ? s : nearest;
+      nearest2 = std::min(nearest2, d2);
+    }
+  }
+  const double d = std::sqrt(nearest2);
+  if (nearest >= 0) reach = std::min(reach, d + 3 * DistanceError(d));
+  if (reach * (1 + 0x1p-39) < DepthInBlock(q, firstColumn, lastColumn, firstRow, lastRow)) {
     const double reach2 = Squared(reach);
     if (!(nearest2 <= reach2)) return -1;  // none within the limit
     if (next2 > reach2) return WithinLimit(from, nearest, d);
@@ -221,113 +349,129 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::
   return kUnsettled;
 }
 
-std::int32_t NearestIndex::WithinLimit(std::int32_t from, std::int32_t slot, double distance) {
+std::int32_t NearestIndex::WithinLimit(std::int32_t from, std::int32_t site, double distance) {
   const double lim = scaledLimit_;
-  if (distance + 2 * Error(std::max(distance, lim)) < lim) return slot;
-  return DistanceOf(Exact(from), Exact(slot)) <= limit_ ? slot : -1;
+  if (distance + 2 * DistanceError(std::max(distance, lim)) < lim) return site;
+  return DistanceOf(Exact(from), Exact(site)) <= limit_ ? site : -1;
 }
 
 std::int32_t NearestIndex::SearchRows(std::int32_t from, const Point& q, double reach) {
-  double reach2 = Squared(reach), best2 = INFINITY;
+  assert(std::isfinite(reach) && reach <= kReachCap);
+  Search search{reach, Squared(reach), INFINITY, 0};
   const std::int32_t column = ColumnOf(q.x);
   candidates_.clear();
-  // Scans the present entries of `row` outward from q.x, both ways, while
-  // they may lie within the reach, adding them to the candidates and
-  // narrowing the reach as nearer ones turn up. False when the whole row
-  // lies beyond the reach.
-  auto searchRow = [&](std::int32_t row) __attribute__((always_inline)) {
-    // How far the row's band lies from the query, vertically.
-    const Band& band = At(rowBand_, row + 1);
-    const double dy = std::max(std::max(band.low - q.y, q.y - band.high), 0.0);
-    if (!(dy <= reach)) return false;
-    const double dy2 = dy * dy;
-    // Only x within `half` of q.x can be within the reach (the added term
-    // covers the rounding of the difference, which may cancel).
-    auto halfWidth = [&] { return std::sqrt(std::max(reach2 - dy2, 0.0) + reach2 * 0x1p-48) * (1 + 0x1p-40) + fuzz_; };
-    double half = halfWidth();
-    const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
-    const Point* slots = slotPosition_.data();
-    std::int32_t middle = cells[column];
-    if (cells[column + 1] - middle > 8) {  // a crowded cell: find q.x in it
-      middle = static_cast<std::int32_t>(std::lower_bound(slots + middle, slots + cells[column + 1], q.x,
-                                                          [](const Point& p, double x) { return p.x < x; }) -
-                                         slots);
-    }
-    auto consider = [&](std::int32_t slot, double dx) {
-      const double dyy = slots[slot].y - q.y;
-      const double d2 = dx * dx + dyy * dyy;  // infinite for an entry that is gone
-      if (!(d2 <= reach2)) return;
-      candidates_.push_back({slot, d2});
-      if (d2 < best2) {
-        best2 = d2;
-        const double d = std::sqrt(d2);
-        reach = std::min(reach, d + 3 * Error(d));
-        reach2 = Squared(reach);
-        half = halfWidth();
-      }
-    };
-    for (std::int32_t slot = middle, end = cells[columns_]; slot < end; ++slot) {
-      const double dx = slots[slot].x - q.x;
-      if (dx > half) break;
-      consider(slot, dx);
-    }
-    for (std::int32_t slot = middle - 1, begin = cells[0]; slot >= begin; --slot) {
-      const double dx = slots[slot].x - q.x;
-      if (dx < -half) break;
-      consider(slot, dx);
-    }
-    return true;
-  };
-  // The query's row, then the rows above and below it, nearest first.
+  // The query's row, then the rows above and below it, nearest first. The
+  // finite reach stops each way at the latest at the empty row past the end.
   const std::int32_t home = RowOf(q.y);
-  searchRow(home);
+  SearchRow(home, column, q, search);
   bool up = true, down = true;
   for (std::int32_t k = 1; up || down; ++k) {
-    up = up && searchRow(home + k);
-    down = down && searchRow(home - k);
+    up = up && SearchRow(home + k, column, q, search);
+    down = down && SearchRow(home - k, column, q, search);
   }
+  return ChooseAmong(from, search.reach2);
+}
 
-  // The survivors; entries at one point count once, as the lowest of them.
+bool NearestIndex::SearchRow(std::int32_t row, std::int32_t column, const Point& q, Search& search) {
+  // How far the row's band lies from the query, vertically.
+  const Band& band = At(rowBand_, row + 1);
+  const double dy = std::max(std::max(band.low - q.y, q.y - band.high), 0.0);
+  if (!(dy <= search.reach)) return false;
+  assert(row >= 0 && row < rows_);
+  const double dy2 = dy * dy;
+  const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
+  const Point* sites = sitePosition_.data();
+  std::int32_t middle = cells[column];
+  if (cells[column + 1] - middle > 8) {  // a crowded cell: find q.x in it
+    middle = static_cast<std::int32_t>(std::lower_bound(sites + middle, sites + cells[column + 1], q.x,
+                                                        [](const Point& p, double x) { return p.x < x; }) -
+                                       sites);
+  }
+  // Outward from q.x, both ways, while x may lie within the reach.
+  search.half = HalfWidth(search.reach2, dy2);
+  for (std::int32_t s = middle, end = cells[columns_]; s < end; ++s) {
+    const double dx = sites[s].x - q.x;
+    if (dx > search.half) break;
+    Consider(s, dx, dy2, q, search);
+  }
+  for (std::int32_t s = middle - 1, begin = cells[0]; s >= begin; --s) {
+    const double dx = sites[s].x - q.x;
+    if (dx < -search.half) break;
+    Consider(s, dx, dy2, q, search);
+  }
+  return true;
+}
+
+inline void NearestIndex::Consider(std::int32_t site, double dx, double dy2, const Point& q, Search& search) {
+  const double dy = sitePosition_[static_cast<std::size_t>(site)].y - q.y;
+  const double d2 = dx * dx + dy * dy;  // infinite for a site that is gone
+  if (!(d2 <= search.reach2)) return;
+  candidates_.push_back({site, d2});
+  if (d2 < search.best2) {
+    search.best2 = d2;
+    const double d = std::sqrt(d2);
+    search.reach = std::min(search.reach, d + 3 * DistanceError(d));
+    search.reach2 = Squared(search.reach);
+    search.half = HalfWidth(search.reach2, dy2);
+  }
+}
+
+std::int32_t NearestIndex::ChooseAmong(std::int32_t from, double reach2) {
   std::int32_t survivors = 0;
   Candidate only{-1, 0};
   for (const Candidate& candidate : candidates_) {
-    if (!(candidate.distance2 <= reach2)) continue;
-    if (survivors == 0) {
-      survivors = 1, only = candidate;
-    } else if (candidate.distance2 == only.distance2 &&
-               At(slotPosition_, candidate.slot).x == At(slotPosition_, only.slot).x &&
-               At(slotPosition_, candidate.slot).y == At(slotPosition_, only.slot).y &&
-               SamePoint(candidate.slot, only.slot)) {
-      if (EntryOf(candidate.slot) < EntryOf(only.slot)) only.slot = candidate.slot;
-    } else {
-      ++survivors;
-    }
+    if (candidate.distance2 <= reach2) ++survivors, only = candidate;
   }
   if (survivors == 0) return -1;
-  if (survivors == 1) return WithinLimit(from, only.slot, std::sqrt(only.distance2));
+  if (survivors == 1) return WithinLimit(from, only.site, std::sqrt(only.distance2));
   // Too close to call: the exact distances decide, ties to the lowest entry.
   const PlanePoint exactFrom = Exact(from);
   long double bestDistance = limit_;
   std::int32_t best = -1;
   for (const Candidate& candidate : candidates_) {
     if (!(candidate.distance2 <= reach2)) continue;
-    const long double d = DistanceOf(exactFrom, Exact(candidate.slot));
-    if (d < bestDistance || (d == bestDistance && (best < 0 || EntryOf(candidate.slot) < EntryOf(best)))) {
+    const long double d = DistanceOf(exactFrom, Exact(candidate.site));
+    if (d < bestDistance || (d == bestDistance && (best < 0 || LowestPresent(candidate.site) < LowestPresent(best)))) {
       bestDistance = d;
-      best = candidate.slot;
+      best = candidate.site;
     }
   }
   return best;
 }
 
-bool NearestIndex::Within(std::int32_t a, std::int32_t b) {
-  const Point pa = PositionOf(a), pb = PositionOf(b);
-  const double dx = pa.x - pb.x, dy = pa.y - pb.y;
-  const double d = std::sqrt(dx * dx + dy * dy);
-  if (d - 2 * Error(std::max(d, scaledLimit_)) > scaledLimit_) return false;
-  return WithinLimit(a, b, d) >= 0;
+// Raises where a scan of every present entry by exact distances would meet
+// one that overflows. Rounding is monotone, so no distance from the query
+// exceeds the one computed the same way to the far corner of the box of all
+// sites; only when that overflows are the present sites scanned.
+void NearestIndex::CheckNoDistanceOverflows(std::int32_t from) {
+  const PlanePoint& p = Exact(from);
+  const long double dx = std::max(std::fabs(boxLow_.x - p.x), std::fabs(boxHigh_.x - p.x));
+  const long double dy = std::max(std::fabs(boxLow_.y - p.y), std::fabs(boxHigh_.y - p.y));
+  if (std::isfinite(std::sqrt(dx * dx + dy * dy))) return;
+  for (std::int32_t s = 0; s < static_cast<std::int32_t>(siteRun_.size()); ++s) {
+    if (std::isinf(At(sitePosition_, s).y)) continue;  // gone
+    if (!std::isfinite(DistanceOf(p, Exact(s)))) throw MathError(MathErrorKind::Overflow);
+  }
 }
 
-void NearestIndex::Remove(std::int32_t slot) { At(slotPosition_, slot).y = INFINITY; }
+bool NearestIndex::Within(std::int32_t siteA, std::int32_t siteB) {
+  const Point pa = QueryPoint(siteA), pb = QueryPoint(siteB);
+  const double dx = pa.x - pb.x, dy = pa.y - pb.y;
+  const double d = std::sqrt(dx * dx + dy * dy);
+  if (d - 2 * DistanceError(std::max(d, scaledLimit_)) > scaledLimit_) return false;
+  return WithinLimit(siteA, siteB, d) >= 0;
+}
+
+// A site's entries leave in index order, so its cursor only moves on.
+std::int32_t NearestIndex::TakeLowest(std::int32_t site) {
+  const std::int32_t entry = LowestPresent(site);
+  Run& run = At(siteRun_, site);
+  if (++run.next == run.end) {
+    At(sitePosition_, site).y = INFINITY;
+  } else {
+    run.entry = At(order_, run.next);
+  }
+  return entry;
+}
 
 }  // namespace orbisk

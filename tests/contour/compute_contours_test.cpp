@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <numbers>
 
 #include "contour/chaining.h"
@@ -173,6 +174,44 @@ TEST(ComputeContours, RefusesBeforeTracingLevelsThatCannotFitInMemory) {
   }
   EXPECT_EQ(store.LinesFi.Count(), 0);
   EXPECT_TRUE(ui.messages.empty());
+}
+
+// Values that no formula or data file gives, but that tracing must survive: a
+// NaN node is never crossed, a NaN range gives NaN levels that cross nothing,
+// and an infinite range fails the level selection as the FPU would.
+TEST(ComputeContours, NonFiniteValuesTraceWithoutFault) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* name;
+    double first, inner;  // Values[0][0] and Values[3][2]
+    const char* error;
+  } rows[] = {
+      {"NaN at the first node", kNaN, 0.5, ""},
+      {"NaN inside", 0, kNaN, ""},
+      {"infinity inside", 0, kInf, "Invalid floating point operation"},
+      {"both infinities", -kInf, kInf, "Invalid floating point operation"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    auto grid = BumpGrid();
+    grid->Values[0][0] = row.first;
+    grid->Values[3][2] = row.inner;
+    testing::ScanValues(*grid);
+    ContourStore store;
+    FakeUi ui;
+    std::string error;
+    try {
+      ComputeContours(*grid, 4, store, ui);
+    } catch (const Error& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    EXPECT_TRUE(ui.messages.empty());
+    if (error.empty()) {
+      EXPECT_EQ(PolylinesOf(store), testing::LiteralTrace(*grid, 4));
+    }
+  }
 }
 
 }  // namespace

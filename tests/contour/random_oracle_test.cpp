@@ -119,34 +119,16 @@ std::int32_t FillRandomGrid(std::mt19937_64& random, PolarGrid& grid) {
   return big ? 1 : nLevel;
 }
 
-::testing::AssertionResult SamePolylines(const std::vector<Polyline>& fast, const std::vector<Polyline>& literal) {
-  if (fast.size() != literal.size()) {
-    return ::testing::AssertionFailure() << fast.size() << " polylines, oracle " << literal.size();
-  }
-  for (std::size_t k = 0; k < fast.size(); ++k) {
-    if (fast[k].fi.size() != literal[k].fi.size()) {
-      return ::testing::AssertionFailure()
-             << "polyline " << k << " has " << fast[k].fi.size() << " points, oracle " << literal[k].fi.size();
-    }
-    for (std::size_t m = 0; m < fast[k].fi.size(); ++m) {
-      if (!testing::SameBits(fast[k].fi[m], literal[k].fi[m]) || !testing::SameBits(fast[k].r[m], literal[k].r[m])) {
-        return ::testing::AssertionFailure()
-               << "polyline " << k << " point " << m << ": (" << static_cast<double>(fast[k].fi[m]) << ", "
-               << static_cast<double>(fast[k].r[m]) << "), oracle (" << static_cast<double>(literal[k].fi[m]) << ", "
-               << static_cast<double>(literal[k].r[m]) << ")";
-      }
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
-
 // Traces the grid with nLevel levels and compares with the literal walk.
 ::testing::AssertionResult TracesAsTheLiteralWalk(const PolarGrid& grid, std::int32_t nLevel) {
   ContourStore store;
   testing::FakeUi ui;
   ComputeContours(grid, nLevel, store, ui);
   if (!ui.messages.empty()) return ::testing::AssertionFailure() << ui.messages[0];
-  return SamePolylines(testing::PolylinesOf(store), testing::LiteralTrace(grid, nLevel));
+  const std::string difference =
+      testing::PolylinesDifference(testing::PolylinesOf(store), testing::LiteralTrace(grid, nLevel));
+  if (!difference.empty()) return ::testing::AssertionFailure() << difference;
+  return ::testing::AssertionSuccess();
 }
 
 struct Domain {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sstream>
 
 namespace orbisk::testing {
 
@@ -42,6 +43,29 @@ std::vector<Polyline> PolylinesOf(const ContourStore& store) {
 
 bool SameBits(long double a, long double b) {
   return std::memcmp(&a, &b, 10) == 0;  // the 80 bits of the extended format
+}
+
+std::string PolylinesDifference(const std::vector<Polyline>& fast, const std::vector<Polyline>& literal) {
+  std::ostringstream out;
+  if (fast.size() != literal.size()) {
+    out << fast.size() << " polylines, oracle " << literal.size();
+    return out.str();
+  }
+  for (std::size_t k = 0; k < fast.size(); ++k) {
+    if (fast[k].fi.size() != literal[k].fi.size()) {
+      out << "polyline " << k << " has " << fast[k].fi.size() << " points, oracle " << literal[k].fi.size();
+      return out.str();
+    }
+    for (std::size_t m = 0; m < fast[k].fi.size(); ++m) {
+      if (!SameBits(fast[k].fi[m], literal[k].fi[m]) || !SameBits(fast[k].r[m], literal[k].r[m])) {
+        out << "polyline " << k << " point " << m << ": (" << static_cast<double>(fast[k].fi[m]) << ", "
+            << static_cast<double>(fast[k].r[m]) << "), oracle (" << static_cast<double>(literal[k].fi[m]) << ", "
+            << static_cast<double>(literal[k].r[m]) << ")";
+        return out.str();
+      }
+    }
+  }
+  return "";
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "polar_data/polar_grid.h"
@@ -27,6 +28,9 @@ std::vector<Polyline> PolylinesOf(const ContourStore& store);
 
 // Same long double bits (sign of zero included).
 bool SameBits(long double a, long double b);
+
+// Empty when both hold the same polylines bit for bit, else what differs.
+std::string PolylinesDifference(const std::vector<Polyline>& fast, const std::vector<Polyline>& literal);
 
 // Traces the grid by the literal reading of the tracing rules: levels, gathering
 // in pool order with Between in extended precision, and the chaining that

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -159,6 +160,29 @@ TEST(CylDataLoad, ValueBeyondTheDoubleRangeOverflows) {
   auto grid = NewGrid();
   EXPECT_EQ(ErrorOf([&] { ReadCylData("2 0 1 2 0 1 1 1e400 1 1", *grid); }), "Floating point overflow");
   EXPECT_EQ(grid->Values[0][0], 1);
+}
+
+// A value is read in extended precision and stored rounded to double: a token
+// below DBL_MAX plus half an ulp (2^1024 - 2^970) becomes DBL_MAX, one that
+// reaches that point (also by rounding to extended first) overflows.
+TEST(CylDataLoad, ValuesAtTheTopOfTheDoubleRangeRoundAsTheStoreDoes) {
+  const double kMax = std::numeric_limits<double>::max();
+  const struct {
+    const char* token;
+    double stored;  // 0: overflows
+  } rows[] = {
+      {"1.7976931348623157e308", kMax},   {"1.7976931348623158e308", kMax}, {"-1.7976931348623158e308", -kMax},
+      {"1.797693134862315802e308", kMax},  // nearest extended lies below the half-ulp point
+      {"1.79769313486231580793e308", 0},   // nearest extended is the half-ulp point: ties to even
+      {"-1.79769313486231580793e308", 0}, {"1.7976931348623159e308", 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.token);
+    auto grid = NewGrid();
+    const std::string text = std::string("2 0 1 2 0 1 1 ") + row.token + " 1 1";
+    EXPECT_EQ(ErrorOf([&] { ReadCylData(text, *grid); }), row.stored == 0 ? "Floating point overflow" : "");
+    EXPECT_EQ(grid->Values[0][1], row.stored);
+  }
 }
 
 TEST(CylDataLoad, FilesThatCannotBeOpened) {

@@ -80,6 +80,18 @@ void TfmEdFCylinder::BuildControls() {
   pointsRow->addWidget(Label("per R", "Number of divisions along the radius", points));
   pointsRow->addWidget(edits_[kTextNR]);
 
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 4, 6, 6);
+  layout->setSpacing(3);
+  for (QGroupBox* group : {function, borders, points}) {
+    group->layout()->setContentsMargins(6, 2, 6, 4);
+    layout->addWidget(group);
+  }
+  layout->addLayout(BuildButtons());
+  SetTabOrder();
+}
+
+QHBoxLayout* TfmEdFCylinder::BuildButtons() {
   btOk_ = new QPushButton("OK", this);
   btOk_->setObjectName("btOk");
   btOk_->setDefault(true);
@@ -93,18 +105,12 @@ void TfmEdFCylinder::BuildControls() {
   buttons->addWidget(btOk_);
   buttons->addWidget(btCancel_);
   buttons->addStretch();
+  return buttons;
+}
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 4, 6, 6);
-  layout->setSpacing(3);
-  for (QGroupBox* group : {function, borders, points}) {
-    group->layout()->setContentsMargins(6, 2, 6, 4);
-    layout->addWidget(group);
-  }
-  layout->addLayout(buttons);
-
-  // Tab order: the buttons, the formula, then the borders row by row with the
-  // radius first, then the counts.
+// The buttons, the formula, then the borders row by row with the radius
+// first, then the counts.
+void TfmEdFCylinder::SetTabOrder() {
   QWidget* order[] = {btOk_,
                       btCancel_,
                       edits_[kTextF],

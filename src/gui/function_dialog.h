@@ -4,6 +4,7 @@
 // Cancel, Esc and the close box close at once without any check.
 
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
@@ -38,6 +39,9 @@ class TfmEdFCylinder : public QDialog {
 
  private:
   void BuildControls();
+  // The OK and Cancel buttons, centred in a row.
+  QHBoxLayout* BuildButtons();
+  void SetTabOrder();
 
   Ui& ui_;
   FormulaEngine* engine_ = nullptr;

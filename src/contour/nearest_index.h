@@ -28,6 +28,10 @@ namespace orbisk {
 
 class NearestIndex {
  public:
+  struct Point {
+    double x, y;  // approximate position, scaled; y is infinite once the site is gone
+  };
+
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
   // and unchanged while the index is used), all present, for searches up to
   // `limit` (finite, >= 0), replacing what was indexed before (its memory is
@@ -52,9 +56,6 @@ class NearestIndex {
   std::int32_t TakeLowest(std::int32_t site);
 
  private:
-  struct Point {
-    double x, y;  // approximate position, scaled; y is infinite once the site is gone
-  };
   struct Candidate {
     std::int32_t site;
     double distance2;  // approximate squared distance

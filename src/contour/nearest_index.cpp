@@ -17,13 +17,13 @@ using namespace nearest;
 
 namespace {
 
-template <typename T>
-auto& At(std::vector<T>& v, std::int64_t k) {
+template <typename Vector>
+auto& At(Vector& v, std::int64_t k) {
   assert(k >= 0 && static_cast<std::size_t>(k) < v.size());
   return v[static_cast<std::size_t>(k)];
 }
-template <typename T>
-const auto& At(const std::vector<T>& v, std::int64_t k) {
+template <typename Vector>
+const auto& At(const Vector& v, std::int64_t k) {
   assert(k >= 0 && static_cast<std::size_t>(k) < v.size());
   return v[static_cast<std::size_t>(k)];
 }
@@ -86,7 +86,7 @@ bool NearestIndex::MeasurePool() {
 // Approximate scaled positions of the entries and their bounding box.
 void NearestIndex::ApproximatePositions() {
   const auto size = static_cast<std::size_t>(count_);
-  position_.resize(size);
+  ResizeScratch(position_, size);
   double angle = 0, sine = 0, cosine = 1, largestAngle = 0;
   bool haveAngle = false;
   double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
@@ -150,8 +150,9 @@ void NearestIndex::ChooseCells() {
 void NearestIndex::SortIntoCells() {
   const auto size = static_cast<std::size_t>(count_);
   const std::int64_t cells = std::int64_t{columns_} * rows_;
-  cellStart_.assign(static_cast<std::size_t>(cells) + 1, 0);
-  siteOf_.resize(size);
+  ResizeScratch(cellStart_, static_cast<std::size_t>(cells) + 1);
+  std::fill(cellStart_.begin(), cellStart_.end(), 0);
+  ResizeScratch(siteOf_, size);
   for (std::int32_t e = 0; e < count_; ++e) {
     const Point& p = At(position_, e);
     const std::int32_t c = RowOf(p.y) * columns_ + ColumnOf(p.x);
@@ -159,7 +160,7 @@ void NearestIndex::SortIntoCells() {
     ++At(cellStart_, c + 1);
   }
   for (std::int64_t c = 0; c < cells; ++c) At(cellStart_, c + 1) += At(cellStart_, c);
-  order_.resize(size);
+  ResizeScratch(order_, size);
   for (std::int32_t e = 0; e < count_; ++e) At(order_, At(cellStart_, At(siteOf_, e))++) = e;
   for (std::int64_t c = cells; c > 0; --c) At(cellStart_, c) = At(cellStart_, c - 1);  // undo the advance
   cellStart_[0] = 0;
@@ -185,9 +186,9 @@ void NearestIndex::SortIntoCells() {
 // count sites.
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
-  siteRun_.resize(static_cast<std::size_t>(count_));
-  sitePosition_.resize(static_cast<std::size_t>(count_));
-  siteY_.resize(static_cast<std::size_t>(count_));
+  ResizeScratch(siteRun_, static_cast<std::size_t>(count_));
+  ResizeScratch(sitePosition_, static_cast<std::size_t>(count_));
+  ResizeScratch(siteY_, static_cast<std::size_t>(count_));
   crowded_ = false;
   std::int32_t sites = 0, entryBegin = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
@@ -216,8 +217,9 @@ void NearestIndex::FormSites() {
   siteRun_.resize(static_cast<std::size_t>(sites));
   sitePosition_.resize(static_cast<std::size_t>(sites));
   siteY_.resize(static_cast<std::size_t>(sites));
-  known_.assign(static_cast<std::size_t>(sites), 0);
-  exact_.resize(static_cast<std::size_t>(sites));
+  ResizeScratch(known_, static_cast<std::size_t>(sites));
+  std::fill(known_.begin(), known_.end(), 0);
+  ResizeScratch(exact_, static_cast<std::size_t>(sites));
 }
 
 void NearestIndex::SetLimits() {

@@ -17,6 +17,7 @@
 #include "contour/crossings.h"
 #include "contour/literal_chaining.h"
 #include "platform/silent_ui.h"
+#include "platform/thread_pool.h"
 #include "polar_data/sampling.h"
 
 namespace {
@@ -64,37 +65,53 @@ std::unique_ptr<orbisk::PolarGrid> StripGrid() {
   return grid;
 }
 
-void Trace(benchmark::State& state, const orbisk::PolarGrid& grid) {
+// Traces the grid with the program's pool (one thread per core) or the given
+// one; timed by the wall clock (UseRealTime), as the pool's threads work
+// beside the measured one.
+void Trace(benchmark::State& state, const orbisk::PolarGrid& grid,
+           orbisk::ThreadPool& pool = orbisk::SharedThreadPool()) {
   orbisk::ContourStore store;
   orbisk::SilentUi ui;
   std::int64_t points = 0;
   for (auto _ : state) {
-    orbisk::ComputeContours(grid, 14, store, ui);
+    orbisk::ComputeContours(grid, 14, store, ui, 0, pool);
     points = 0;
     for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) points += store.LinesFi.Get(k)->Count();
   }
   state.counters["polylines"] = store.LinesFi.Count();
   state.counters["points"] = static_cast<double>(points);
+  state.counters["threads"] = pool.Size();
+}
+
+orbisk::ThreadPool& OneThread() {
+  static orbisk::ThreadPool pool(1);
+  return pool;
 }
 
 void BM_TraceDefaultFormula(benchmark::State& state) {
   auto grid = SampledGrid(1, 2, [](double x, double, double r) { return r + std::sqrt((x - 1) * (x - 1)); });
   Trace(state, *grid);
 }
-BENCHMARK(BM_TraceDefaultFormula)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceDefaultFormula)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TraceTestFunction3d(benchmark::State& state) {
   auto grid = SampledGrid(
       0.5L, 1, [](double x, double y, double r) { return std::fabs(x - y + 5) + std::sqrt(r) - std::fabs(y - 7); });
   Trace(state, *grid);
 }
-BENCHMARK(BM_TraceTestFunction3d)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceTestFunction3d)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TraceNoise(benchmark::State& state) { Trace(state, *NoiseGrid(256)); }
-BENCHMARK(BM_TraceNoise)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceNoise)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TraceStrip(benchmark::State& state) { Trace(state, *StripGrid()); }
-BENCHMARK(BM_TraceStrip)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceStrip)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same two on one thread.
+void BM_TraceNoiseOneThread(benchmark::State& state) { Trace(state, *NoiseGrid(256), OneThread()); }
+BENCHMARK(BM_TraceNoiseOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_TraceStripOneThread(benchmark::State& state) { Trace(state, *StripGrid(), OneThread()); }
+BENCHMARK(BM_TraceStripOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The noise with R from = R to = 0: every crossing lies on the origin.
 void BM_TraceOnePoint(benchmark::State& state) {
@@ -102,7 +119,7 @@ void BM_TraceOnePoint(benchmark::State& state) {
   std::uniform_real_distribution<double> unit(0, 1);
   Trace(state, *SampledGrid(0, 0, [&](double, double, double) { return unit(random); }));
 }
-BENCHMARK(BM_TraceOnePoint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceOnePoint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A flat grid: every edge crosses every level at its first node, the most
 // crossings a grid gives, two at each node; over radii 1..2 (argument 0), on
@@ -115,7 +132,7 @@ void BM_TraceFlat(benchmark::State& state) {
   if (domain == 3) grid->FiEnd = grid->FiStart, grid->StepFi = 0;
   Trace(state, *grid);
 }
-BENCHMARK(BM_TraceFlat)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceFlat)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The noise with radii from 1e301 to 2e301, near the top of double.
 void BM_TraceHugeRadii(benchmark::State& state) {
@@ -123,7 +140,7 @@ void BM_TraceHugeRadii(benchmark::State& state) {
   std::uniform_real_distribution<double> unit(0, 1);
   Trace(state, *SampledGrid(1e301L, 2e301L, [&](double, double, double) { return unit(random); }));
 }
-BENCHMARK(BM_TraceHugeRadii)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceHugeRadii)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The 14 levels of a grid chained by the given chaining.
 template <typename Chain>
@@ -149,7 +166,11 @@ void BM_ChainNoise64(benchmark::State& state) {
 }
 BENCHMARK(BM_ChainNoise64)->Unit(benchmark::kMillisecond);
 
-void BM_ChainNoise64Literally(benchmark::State& state) { TraceLevels(state, orbisk::ChainCrossingsLiterally); }
+void BM_ChainNoise64Literally(benchmark::State& state) {
+  TraceLevels(state, [](orbisk::CrossingPool& pool, const orbisk::PolarGrid& grid, orbisk::ContourStore& store) {
+    orbisk::ChainCrossingsLiterally(pool, grid, store);
+  });
+}
 // Seconds per run: one is enough.
 BENCHMARK(BM_ChainNoise64Literally)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 

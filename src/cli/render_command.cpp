@@ -6,8 +6,11 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <cstdlib>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
@@ -17,6 +20,7 @@
 #include "polar_data/polar_data_file.h"
 #include "polar_data/sampling.h"
 #include "qt/qt_bitmap.h"
+#include "qt/qt_fonts.h"
 
 namespace orbisk::cli {
 
@@ -51,16 +55,29 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 }
 
 // Fonts need a Qt application; a batch renderer never needs a display, so it
-// always runs on the offscreen platform.
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+// always runs on the offscreen platform. Qt starts on this thread while `work`
+// (the data, which needs no Qt) runs on another, and the label font is looked
+// up before work's failure, if any, is raised here.
+void RunBesideGuiStart(const std::function<void()>& work, const FontSpec& labelFont) {
+  if (QCoreApplication::instance() != nullptr) return work();
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);  // before another thread may read the environment
   qInstallMessageHandler(QuietQtMessages);
+  std::exception_ptr failure;
+  std::jthread worker([&] {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
   static int argc = 1;
   static char name[] = "orbisk-cli";
   static char* argv[] = {name, nullptr};
   static QGuiApplication* app = new QGuiApplication(argc, argv);
   (void)app;
+  PrepareFont(labelFont);
+  worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 // The locale's decimal separator when it is one ASCII character, else '.'.
@@ -85,24 +102,29 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
   const std::string output = OutputFrom(args);
   CheckPictureName(output);
 
-  EnsureGuiApplication();
-  auto grid = std::make_unique<PolarGrid>();
-  ContourStore store;
-  ConsoleUi ui(err);
-  if (polarFile) {
-    ReadPolarDataFile(*polarFile, store, *grid);
-  } else {
-    if (!FillGrid(cylFile, record, *grid, ui, err)) return 1;
-    ScanGrid(*grid);
-    const int shownBefore = ui.Shown();
-    ComputeContours(*grid, levels, store, ui);
-    if (ui.Shown() > shownBefore) return 1;  // a failed level: as trace, nothing is written
-  }
   PlotSettings settings;
   settings.Contour_NLevel = levels;
   FontSpec labelFont;
   labelFont.name = settings.Label_FontName;
   labelFont.size = settings.Label_FontSize;
+  auto grid = std::make_unique<PolarGrid>();
+  ContourStore store;
+  ConsoleUi ui(err);
+  bool failed = false;
+  RunBesideGuiStart(
+      [&] {
+        if (polarFile) {
+          ReadPolarDataFile(*polarFile, store, *grid);
+        } else {
+          if (!FillGrid(cylFile, record, *grid, ui, err)) return void(failed = true);
+          ScanGrid(*grid);
+          const int shownBefore = ui.Shown();
+          ComputeContours(*grid, levels, store, ui);
+          failed = ui.Shown() > shownBefore;  // a failed level: as trace, nothing is written
+        }
+      },
+      labelFont);
+  if (failed) return 1;
   QtBitmap picture(width, height);
   DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
               LocaleDecimalSeparator());

@@ -34,11 +34,11 @@ bool FastChainingApplies(const PolarGrid& grid, long double link) {
   return std::isfinite(grid.RInt) && std::isfinite(grid.RExt) && std::isfinite(link);
 }
 
-// Moves a finished polyline, given by entries, into the store with room for
-// exactly its points. The reals are copied as bytes: they need no arithmetic,
-// and x87 loads and stores of extended precision are slow.
-void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi, const long double* r,
-                   ContourStore& store) {
+// A finished polyline, given by entries, with room for exactly its points.
+// The reals are copied as bytes: they need no arithmetic, and x87 loads and
+// stores of extended precision are slow.
+ChainedPolyline MakePolyline(const std::vector<std::int32_t>& line, bool closed, const long double* fi,
+                             const long double* r) {
   const std::size_t count = line.size() + (closed ? 1 : 0);
   std::vector<long double> angles(count), radii(count);
   for (std::size_t k = 0; k < count; ++k) {
@@ -46,27 +46,47 @@ void StorePolyline(const std::vector<std::int32_t>& line, bool closed, const lon
     std::memcpy(&angles[k], &fi[entry], sizeof(long double));
     std::memcpy(&radii[k], &r[entry], sizeof(long double));
   }
-  auto lineFi = std::make_unique<TListExt>();
-  auto lineR = std::make_unique<TListExt>();
-  lineFi->Assign(std::move(angles));
-  lineR->Assign(std::move(radii));
-  store.LinesR.Add(std::move(lineR));
-  store.LinesFi.Add(std::move(lineFi));
+  ChainedPolyline polyline{std::make_unique<TListExt>(), std::make_unique<TListExt>()};
+  polyline.fi->Assign(std::move(angles));
+  polyline.r->Assign(std::move(radii));
+  return polyline;
+}
+
+// The literal walk over the count crossings at fi[k], r[k].
+void ChainLiterally(const long double* fi, const long double* r, std::int32_t count, const PolarGrid& grid,
+                    std::vector<ChainedPolyline>& lines) {
+  CrossingPool pool;
+  pool.Fi.Assign(std::vector<long double>(fi, fi + count));
+  pool.R.Assign(std::vector<long double>(r, r + count));
+  ChainCrossingsLiterally(pool, grid, lines);
 }
 
 }  // namespace
 
-void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store) {
-  ChainScratch scratch;
-  ChainCrossings(pool, grid, store, scratch);
+void StorePolylines(std::vector<ChainedPolyline>& lines, ContourStore& store) {
+  for (ChainedPolyline& line : lines) {
+    store.LinesR.Add(std::move(line.r));
+    store.LinesFi.Add(std::move(line.fi));
+  }
 }
 
-void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store, ChainScratch& scratch) {
-  const std::int32_t count = pool.Fi.Count();
-  if (count == 0) return;
-  const long double* fi = pool.Fi.Data();
-  const long double* r = pool.R.Data();
+void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store) {
+  ChainScratch scratch;
+  std::vector<ChainedPolyline> lines;
+  try {
+    ChainCrossings(pool.Fi.Data(), pool.R.Data(), pool.Fi.Count(), grid, lines, scratch);
+  } catch (...) {
+    StorePolylines(lines, store);
+    throw;
+  }
+  StorePolylines(lines, store);
+  pool.Fi.Clear();
+  pool.R.Clear();
+}
 
+void ChainCrossings(const long double* fi, const long double* r, std::int32_t count, const PolarGrid& grid,
+                    std::vector<ChainedPolyline>& lines, ChainScratch& scratch) {
+  if (count == 0) return;
   // The start keys and the link distance fail, if at all, before anything is
   // stored, as the first start-point scan of the literal walk would.
   StartOrder& starts = scratch.starts;
@@ -74,7 +94,7 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
   const long double link = LinkDistance(grid);
   NearestIndex& nearest = scratch.nearest;
   if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count, link)) {
-    ChainCrossingsLiterally(pool, grid, store);
+    ChainLiterally(fi, r, count, grid, lines);
     return;
   }
   // The walk goes from site to site; an entry taken from a site is its
@@ -104,10 +124,8 @@ void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& sto
       last = next;
     }
     const bool closed = !ended && line.size() >= 2 && nearest.Within(first, last);
-    StorePolyline(line, closed, fi, r, store);
+    lines.push_back(MakePolyline(line, closed, fi, r));
   }
-  pool.Fi.Clear();
-  pool.R.Clear();
 }
 
 }  // namespace orbisk

@@ -1,6 +1,10 @@
 #pragma once
 // Chaining of a level's crossings into polylines by nearest neighbours.
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "contour/crossings.h"
 #include "polar_data/polar_grid.h"
 #include "store/contour_store.h"
@@ -19,8 +23,20 @@ long double LinkDistance(const PolarGrid& grid);
 // within LinkDistance.
 void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store);
 
+// A chained polyline: its angles and its radii.
+struct ChainedPolyline {
+  std::unique_ptr<TListExt> fi, r;
+};
+
 struct ChainScratch;
-// The same, with working memory kept from one call to the next.
-void ChainCrossings(CrossingPool& pool, const PolarGrid& grid, ContourStore& store, ChainScratch& scratch);
+// The same for the count crossings at fi[k], r[k], appending the polylines to
+// lines (those chained before a failure stay there), with working memory kept
+// from one call to the next.
+void ChainCrossings(const long double* fi, const long double* r, std::int32_t count, const PolarGrid& grid,
+                    std::vector<ChainedPolyline>& lines, ChainScratch& scratch);
+
+// Moves the polylines into the store in order, each radius list before its
+// angle list; those moved before a store error stay there.
+void StorePolylines(std::vector<ChainedPolyline>& lines, ContourStore& store);
 
 }  // namespace orbisk

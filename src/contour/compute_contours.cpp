@@ -1,15 +1,12 @@
 #include "contour/compute_contours.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
-#include <new>
-#include <stdexcept>
 #include <string>
 
-#include "contour/chain_scratch.h"
-#include "contour/chaining.h"
 #include "contour/contour_levels.h"
-#include "contour/crossings.h"
+#include "contour/level_trace.h"
 #include "platform/available_memory.h"
 #include "platform/error.h"
 
@@ -19,11 +16,6 @@ namespace {
 
 // A traced point is an angle and a radius in extended precision.
 constexpr std::uint64_t kBytesPerPoint = 2 * sizeof(long double);
-
-bool IsOutOfMemory(const std::exception& error) {
-  return dynamic_cast<const std::bad_alloc*>(&error) != nullptr ||
-         dynamic_cast<const std::length_error*>(&error) != nullptr;
-}
 
 // How many of the sorted levels lie between a and b, ends included: an upper
 // bound of the crossings that the edge from a to b contributes.
@@ -67,37 +59,39 @@ void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& 
               mib(needed) + ", " + mib(available) + " available");
 }
 
+// Traces the levels over the pool's threads, each level on its own; after a
+// level that ran out of memory, the later ones are not traced.
+std::vector<TracedLevel> TraceLevels(const PolarGrid& grid, const std::vector<long double>& levels, ThreadPool& pool) {
+  std::vector<TracedLevel> traced(levels.size());
+  std::vector<TraceScratch> scratch(pool.Size());
+  std::atomic<std::size_t> lastToTrace{levels.size()};
+  pool.ParallelFor(levels.size(), [&](std::size_t k, unsigned worker) {
+    if (k > lastToTrace) return;
+    traced[k] = TraceLevel(grid, levels[k], scratch[worker]);
+    if (!traced[k].outOfMemory) return;
+    for (std::size_t last = lastToTrace; k < last && !lastToTrace.compare_exchange_weak(last, k);) {
+    }
+  });
+  return traced;
+}
+
 }  // namespace
 
 void ComputeContours(const PolarGrid& grid, std::int32_t nLevel, ContourStore& store, Ui& ui,
-                     std::uint64_t extraBytesPerPoint) {
-  ComputeContours(grid, LevelChoice{}, nLevel, store, ui, extraBytesPerPoint);
+                     std::uint64_t extraBytesPerPoint, ThreadPool& pool) {
+  ComputeContours(grid, LevelChoice{}, nLevel, store, ui, extraBytesPerPoint, pool);
 }
 
 ChosenLevels ComputeContours(const PolarGrid& grid, const LevelChoice& choice, std::int32_t nLevel, ContourStore& store,
-                             Ui& ui, std::uint64_t extraBytesPerPoint) {
+                             Ui& ui, std::uint64_t extraBytesPerPoint, ThreadPool& pool) {
   ui.ShowHourglass();
   ui.ProcessPendingEvents();
   store.ClearLines();
   ChosenLevels chosen = ChooseLevels(choice, grid.MinValue, grid.MaxValue, nLevel);
   const std::vector<long double>& levels = chosen.levels;
   RefuseWhatCannotFit(grid, levels, extraBytesPerPoint);
-  ChainScratch scratch;
-  for (std::size_t k = 0; k < levels.size(); ++k) {
-    std::int32_t stage = 0;
-    try {
-      CrossingPool pool;
-      GatherCrossings(grid, levels[k], pool, stage);
-      ChainCrossings(pool, grid, store, scratch);
-      store.TagNewPolylines(levels[k]);
-    } catch (const std::exception& error) {
-      ui.ShowMessage("it=" + std::to_string(stage) + " il=" + std::to_string(k) + " " + MessageOf(error));
-      // The levels after an out-of-memory cannot fare better; the store then
-      // keeps its polylines without levels.
-      if (IsOutOfMemory(error)) break;
-      store.TagNewPolylines(levels[k]);  // the polylines stored before the failure
-    }
-  }
+  std::vector<TracedLevel> traced = TraceLevels(grid, levels, pool);
+  StoreTracedLevels(traced, levels, store, ui);
   ui.RestoreCursor();
   return chosen;
 }

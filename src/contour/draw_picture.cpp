@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "contour/chain_geometry.h"
 #include "contour/label_format.h"
 #include "contour/legend.h"
 #include "contour/level_key.h"
@@ -22,10 +23,14 @@ struct Geometry {
   int cx = 0;
   int cy = 0;
 
-  // The exact pixel position of the point at angle fi and radius r; the
-  // canvas rounds it to the nearest pixel, ties to even.
-  long double X(long double fi, long double r) const { return std::cos(fi) * r * sx + cx; }
-  long double Y(long double fi, long double r) const { return cy - std::sin(fi) * r * sy; }
+  // The exact pixel position of the point at angle fi and radius r,
+  // (cos(fi) r sx + cx, cy - sin(fi) r sy); the canvas rounds it to the
+  // nearest pixel, ties to even. One call gives both the sine and the cosine.
+  PixelPoint At(long double fi, long double r) const {
+    long double sine, cosine;
+    SineAndCosine(fi, sine, cosine);
+    return {cosine * r * sx + cx, cy - sine * r * sy};
+  }
 };
 
 // The largest radius of every point of every polyline, or 0 when none is > 0.
@@ -77,7 +82,7 @@ std::vector<PixelPoint> PixelPath(const Geometry& g, const ContourStore& store, 
   const long double* r = radii->Data();
   const long double* fi = angles->Data();
   std::vector<PixelPoint> path(static_cast<std::size_t>(count));
-  for (std::int32_t m = 0; m < count; ++m) path[static_cast<std::size_t>(m)] = {g.X(fi[m], r[m]), g.Y(fi[m], r[m])};
+  for (std::int32_t m = 0; m < count; ++m) path[static_cast<std::size_t>(m)] = g.At(fi[m], r[m]);
   return path;
 }
 

@@ -1,6 +1,7 @@
 #include "contour/literal_chaining.h"
 
 #include <memory>
+#include <vector>
 
 #include "contour/chain_geometry.h"
 #include "contour/chaining.h"
@@ -14,14 +15,24 @@ PlanePoint LastPosition(const TListExt& fi, const TListExt& r) {
   return PositionOf(fi.Get(fi.Count() - 1), r.Get(r.Count() - 1));
 }
 
-void Store(std::unique_ptr<TListExt>& fi, std::unique_ptr<TListExt>& r, ContourStore& store) {
-  store.LinesR.Add(std::move(r));
-  store.LinesFi.Add(std::move(fi));
+void Store(std::unique_ptr<TListExt>& fi, std::unique_ptr<TListExt>& r, std::vector<ChainedPolyline>& lines) {
+  lines.push_back({std::move(fi), std::move(r)});
 }
 
 }  // namespace
 
 void ChainCrossingsLiterally(CrossingPool& pool, const PolarGrid& grid, ContourStore& store) {
+  std::vector<ChainedPolyline> lines;
+  try {
+    ChainCrossingsLiterally(pool, grid, lines);
+  } catch (...) {
+    StorePolylines(lines, store);
+    throw;
+  }
+  StorePolylines(lines, store);
+}
+
+void ChainCrossingsLiterally(CrossingPool& pool, const PolarGrid& grid, std::vector<ChainedPolyline>& store) {
   using namespace checked;
   while (pool.Fi.Count() > 0) {
     auto lineFi = std::make_unique<TListExt>();

@@ -1,5 +1,6 @@
 #include "contour/nearest_index.h"
 
+#include <emmintrin.h>
 #include <math.h>
 
 #include <algorithm>
@@ -16,13 +17,13 @@ using namespace nearest;
 
 namespace {
 
-template <typename T>
-auto& At(std::vector<T>& v, std::int64_t k) {
+template <typename Vector>
+auto& At(Vector& v, std::int64_t k) {
   assert(k >= 0 && static_cast<std::size_t>(k) < v.size());
   return v[static_cast<std::size_t>(k)];
 }
-template <typename T>
-const auto& At(const std::vector<T>& v, std::int64_t k) {
+template <typename Vector>
+const auto& At(const Vector& v, std::int64_t k) {
   assert(k >= 0 && static_cast<std::size_t>(k) < v.size());
   return v[static_cast<std::size_t>(k)];
 }
@@ -85,7 +86,7 @@ bool NearestIndex::MeasurePool() {
 // Approximate scaled positions of the entries and their bounding box.
 void NearestIndex::ApproximatePositions() {
   const auto size = static_cast<std::size_t>(count_);
-  position_.resize(size);
+  ResizeScratch(position_, size);
   double angle = 0, sine = 0, cosine = 1, largestAngle = 0;
   bool haveAngle = false;
   double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
@@ -149,8 +150,9 @@ void NearestIndex::ChooseCells() {
 void NearestIndex::SortIntoCells() {
   const auto size = static_cast<std::size_t>(count_);
   const std::int64_t cells = std::int64_t{columns_} * rows_;
-  cellStart_.assign(static_cast<std::size_t>(cells) + 1, 0);
-  siteOf_.resize(size);
+  ResizeScratch(cellStart_, static_cast<std::size_t>(cells) + 1);
+  std::fill(cellStart_.begin(), cellStart_.end(), 0);
+  ResizeScratch(siteOf_, size);
   for (std::int32_t e = 0; e < count_; ++e) {
     const Point& p = At(position_, e);
     const std::int32_t c = RowOf(p.y) * columns_ + ColumnOf(p.x);
@@ -158,7 +160,7 @@ void NearestIndex::SortIntoCells() {
     ++At(cellStart_, c + 1);
   }
   for (std::int64_t c = 0; c < cells; ++c) At(cellStart_, c + 1) += At(cellStart_, c);
-  order_.resize(size);
+  ResizeScratch(order_, size);
   for (std::int32_t e = 0; e < count_; ++e) At(order_, At(cellStart_, At(siteOf_, e))++) = e;
   for (std::int64_t c = cells; c > 0; --c) At(cellStart_, c) = At(cellStart_, c - 1);  // undo the advance
   cellStart_[0] = 0;
@@ -184,9 +186,9 @@ void NearestIndex::SortIntoCells() {
 // count sites.
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
-  siteRun_.resize(static_cast<std::size_t>(count_));
-  sitePosition_.resize(static_cast<std::size_t>(count_));
-  siteY_.resize(static_cast<std::size_t>(count_));
+  ResizeScratch(siteRun_, static_cast<std::size_t>(count_));
+  ResizeScratch(sitePosition_, static_cast<std::size_t>(count_));
+  ResizeScratch(siteY_, static_cast<std::size_t>(count_));
   crowded_ = false;
   std::int32_t sites = 0, entryBegin = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
@@ -215,8 +217,9 @@ void NearestIndex::FormSites() {
   siteRun_.resize(static_cast<std::size_t>(sites));
   sitePosition_.resize(static_cast<std::size_t>(sites));
   siteY_.resize(static_cast<std::size_t>(sites));
-  known_.assign(static_cast<std::size_t>(sites), 0);
-  exact_.resize(static_cast<std::size_t>(sites));
+  ResizeScratch(known_, static_cast<std::size_t>(sites));
+  std::fill(known_.begin(), known_.end(), 0);
+  ResizeScratch(exact_, static_cast<std::size_t>(sites));
 }
 
 void NearestIndex::SetLimits() {
@@ -318,6 +321,65 @@ inline double NearestIndex::DepthInBlock(const Point& q, std::int32_t firstColum
   return std::min(std::min(left, right), std::min(below, above)) - 2 * fuzz_;
 }
 
+namespace {
+
+// The smallest and second smallest of the squared distances seen, and a
+// site at the smallest (the one that matters when it is alone there).
+struct TwoNearest {
+  double best2 = INFINITY, next2 = INFINITY;
+  std::int32_t site = -1;
+
+  void Merge(const TwoNearest& other) {
+    next2 = std::min(std::min(next2, other.next2), std::max(best2, other.best2));
+    if (other.best2 < best2) site = other.site;
+    best2 = std::min(best2, other.best2);
+  }
+};
+
+// TwoNearest for two lanes at once, in SSE2 registers: the choice of the
+// nearer site is a mask, not a branch, as it cannot be foreseen; the sites
+// are held as doubles (exact below 2^53).
+struct TwoNearestPair {
+  __m128d best2 = _mm_set1_pd(INFINITY), next2 = _mm_set1_pd(INFINITY), site = _mm_set1_pd(-1);
+
+  // Sites a (lane 0) and b (lane 1), at positions pa and pb, from q.
+  void Add(__m128d pa, __m128d pb, __m128d q, __m128d sites) {
+    const __m128d da = _mm_sub_pd(pa, q), db = _mm_sub_pd(pb, q);
+    const __m128d sa = _mm_mul_pd(da, da), sb = _mm_mul_pd(db, db);
+    const __m128d d2 = _mm_add_pd(_mm_unpacklo_pd(sa, sb), _mm_unpackhi_pd(sa, sb));  // dx^2 + dy^2
+    next2 = _mm_min_pd(next2, _mm_max_pd(best2, d2));
+    const __m128d nearer = _mm_cmplt_pd(d2, best2);
+    site = _mm_or_pd(_mm_and_pd(nearer, sites), _mm_andnot_pd(nearer, site));
+    best2 = _mm_min_pd(best2, d2);
+  }
+  void MergeInto(TwoNearest& into) const {
+    alignas(16) double b[2], n[2], s[2];
+    _mm_store_pd(b, best2), _mm_store_pd(n, next2), _mm_store_pd(s, site);
+    for (int lane = 0; lane < 2; ++lane) into.Merge({b[lane], n[lane], static_cast<std::int32_t>(s[lane])});
+  }
+};
+
+// The two nearest of sites first..end-1 to q (a site that is gone lies
+// infinitely far), four lanes at a time, so that the pass is not held up by
+// the latency of the chains of minimums.
+inline void ScanSites(const NearestIndex::Point* sites, std::int32_t first, std::int32_t end,
+                      const NearestIndex::Point& q, TwoNearestPair& even, TwoNearestPair& odd) {
+  const __m128d where = _mm_set_pd(q.y, q.x);
+  auto at = [&](std::int32_t s) { return _mm_loadu_pd(&sites[s].x); };
+  std::int32_t s = first;
+  for (; s + 4 <= end; s += 4) {
+    even.Add(at(s), at(s + 1), where, _mm_set_pd(s + 1, s));
+    odd.Add(at(s + 2), at(s + 3), where, _mm_set_pd(s + 3, s + 2));
+  }
+  if (s + 2 <= end) {
+    even.Add(at(s), at(s + 1), where, _mm_set_pd(s + 1, s));
+    s += 2;
+  }
+  if (s < end) odd.Add(at(s), _mm_set1_pd(INFINITY), where, _mm_set_pd(-1, s));
+}
+
+}  // namespace
+
 std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::int32_t span, double& reach) {
   // Most often the nearest present site lies in the query's cell or the
   // cells around it, alone within the reach of its distance, and nearer than
@@ -326,25 +388,21 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::
   const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
   const std::int32_t firstColumn = std::max(column - span, 0), lastColumn = std::min(column + span, columns_ - 1);
   const std::int32_t firstRow = std::max(home - span, 0), lastRow = std::min(home + span, rows_ - 1);
-  const Point* sites = sitePosition_.data();
-  double nearest2 = INFINITY, next2 = INFINITY;
-  std::int32_t nearest = -1;
+  TwoNearestPair even, odd;
   for (std::int32_t row = firstRow; row <= lastRow; ++row) {
     const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
-    for (std::int32_t s = cells[firstColumn], end = cells[lastColumn + 1]; s < end; ++s) {
-      const double dx = sites[s].x - q.x, dy = sites[s].y - q.y;
-      const double d2 = dx * dx + dy * dy;  // infinite for a site that is gone
-      next2 = std::min(next2, std::max(nearest2, d2));
-      nearest = d2 < nearest2 ? s : nearest;
-      nearest2 = std::min(nearest2, d2);
-    }
+    ScanSites(sitePosition_.data(), cells[firstColumn], cells[lastColumn + 1], q, even, odd);
   }
+  TwoNearest nearest;
+  even.MergeInto(nearest);
+  odd.MergeInto(nearest);
+  const double nearest2 = nearest.best2, next2 = nearest.next2;
   const double d = std::sqrt(nearest2);
-  if (nearest >= 0) reach = std::min(reach, d + 3 * DistanceError(d));
+  if (nearest.site >= 0) reach = std::min(reach, d + 3 * DistanceError(d));
   if (reach * (1 + 0x1p-39) < DepthInBlock(q, firstColumn, lastColumn, firstRow, lastRow)) {
     const double reach2 = Squared(reach);
     if (!(nearest2 <= reach2)) return -1;  // none within the limit
-    if (next2 > reach2) return WithinLimit(from, nearest, d);
+    if (next2 > reach2) return WithinLimit(from, nearest.site, d);
   }
   return kUnsettled;
 }

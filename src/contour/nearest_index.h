@@ -23,11 +23,16 @@
 #include <vector>
 
 #include "contour/chain_geometry.h"
+#include "contour/scratch_vector.h"
 
 namespace orbisk {
 
 class NearestIndex {
  public:
+  struct Point {
+    double x, y;  // approximate position, scaled; y is infinite once the site is gone
+  };
+
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
   // and unchanged while the index is used), all present, for searches up to
   // `limit` (finite, >= 0), replacing what was indexed before (its memory is
@@ -52,9 +57,6 @@ class NearestIndex {
   std::int32_t TakeLowest(std::int32_t site);
 
  private:
-  struct Point {
-    double x, y;  // approximate position, scaled; y is infinite once the site is gone
-  };
   struct Candidate {
     std::int32_t site;
     double distance2;  // approximate squared distance
@@ -122,28 +124,28 @@ class NearestIndex {
   PlanePoint boxLow_, boxHigh_;  // of the exact positions, when mayOverflow_
 
   // By entry.
-  std::vector<Point> position_;       // approximate, while building
-  std::vector<std::int32_t> siteOf_;  // the cell while building
+  ScratchVector<Point> position_;       // approximate, while building
+  ScratchVector<std::int32_t> siteOf_;  // the cell while building
   // Entries by site, each site's in index order.
-  std::vector<std::int32_t> order_;
+  ScratchVector<std::int32_t> order_;
   // By site: the sites cell by cell, row by row, each cell's by x.
-  std::vector<Point> sitePosition_;
-  std::vector<double> siteY_;  // y, kept when the site is gone
+  ScratchVector<Point> sitePosition_;
+  ScratchVector<double> siteY_;  // y, kept when the site is gone
   struct Run {
     std::int32_t next, end;  // places in order_: its lowest present entry, one past its last
     std::int32_t entry;      // the entry at next (the last one once all are gone)
   };
-  std::vector<Run> siteRun_;
-  std::vector<PlanePoint> exact_;    // exact position, once computed
-  std::vector<std::uint8_t> known_;  // exact_ holds it
+  ScratchVector<Run> siteRun_;
+  ScratchVector<PlanePoint> exact_;    // exact position, once computed
+  ScratchVector<std::uint8_t> known_;  // exact_ holds it
 
-  std::vector<std::int32_t> cellStart_;  // cell -> its first site (its first entry while building); one extra
-  std::vector<Band> rowBand_;            // row + 1 -> its band of y, rows -1 and rows_ empty
-  std::vector<Candidate> candidates_;    // of the search under way
-  double x0_ = 0, y0_ = 0;               // lower corner of the grid
-  double xMax_ = 0, yMax_ = 0;           // upper corner of the positions
-  double cell_ = 1, inverseCell_ = 1;    // cell side; a row is one cell high
-  double fuzz_ = 0;                      // bound on the rounding of cell bounds
+  ScratchVector<std::int32_t> cellStart_;  // cell -> its first site (its first entry while building); one extra
+  std::vector<Band> rowBand_;              // row + 1 -> its band of y, rows -1 and rows_ empty
+  std::vector<Candidate> candidates_;      // of the search under way
+  double x0_ = 0, y0_ = 0;                 // lower corner of the grid
+  double xMax_ = 0, yMax_ = 0;             // upper corner of the positions
+  double cell_ = 1, inverseCell_ = 1;      // cell side; a row is one cell high
+  double fuzz_ = 0;                        // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
   // Some cell holds many sites (points along a thin strip): the nine cells
   // around a query are not worth a full scan.

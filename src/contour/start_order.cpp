@@ -8,14 +8,26 @@
 
 namespace orbisk {
 
+long double StartOrder::KeyOf(std::size_t entry) const {
+  long double toOuter = rExt_ - radii_[entry];
+  long double toInner = radii_[entry] - rInt_;
+  if (!std::isfinite(toOuter) || !std::isfinite(toInner)) {
+    toOuter = checked::Sub(rExt_, radii_[entry]);  // raises where the literal scan would
+    toInner = checked::Sub(radii_[entry], rInt_);
+  }
+  return toInner < toOuter ? toInner : toOuter;
+}
+
 void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt, long double rExt) {
-  using namespace checked;
+  radii_ = radii;
+  rInt_ = rInt;
   rExt_ = rExt;
   indexCursor_ = 0;
   const auto size = static_cast<std::size_t>(count);
-  present_.assign(size, 1);
-  keys_.resize(size);
-  bucketOf_.resize(size);
+  ResizeScratch(present_, size);
+  std::fill(present_.begin(), present_.end(), 1);
+  ResizeScratch(keys_, size);
+  ResizeScratch(bucketOf_, size);
   // About one entry per bucket, by a linear map of the key rounded to double
   // over the keys of radii between the circles (0 to (RExt - RInt) / 2, or
   // RExt - RInt to (RExt - RInt) / 2 when RInt > RExt): rounding, the map and
@@ -26,16 +38,10 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   const double lowest = std::min(span, 0.0);
   double factor = static_cast<double>(buckets) / (std::fabs(span) / 2);
   if (!std::isfinite(factor) || !std::isfinite(span)) factor = 0;
-  bucketStart_.assign(buckets + 1, 0);
+  ResizeScratch(bucketStart_, buckets + 1);
+  std::fill(bucketStart_.begin(), bucketStart_.end(), 0);
   for (std::size_t p = 0; p < size; ++p) {
-    long double toOuter = rExt - radii[p];
-    long double toInner = radii[p] - rInt;
-    if (!std::isfinite(toOuter) || !std::isfinite(toInner)) {
-      toOuter = Sub(rExt, radii[p]);  // raises where the literal scan would
-      toInner = Sub(radii[p], rInt);
-    }
-    const long double key = toInner < toOuter ? toInner : toOuter;
-    keys_[p] = key;
+    const long double key = KeyOf(p);
     double offset = (static_cast<double>(key) - lowest) * factor;
     if (!(offset > 0)) offset = 0;  // also a key beyond double times a zero factor
     const auto bucket = static_cast<std::int32_t>(std::min(offset, static_cast<double>(buckets) - 1.0));
@@ -43,7 +49,7 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
     ++bucketStart_[static_cast<std::size_t>(bucket) + 1];
   }
   for (std::size_t b = 0; b < buckets; ++b) bucketStart_[b + 1] += bucketStart_[b];
-  ranked_.resize(size);
+  ResizeScratch(ranked_, size);
   for (std::size_t p = 0; p < size; ++p) {
     ranked_[static_cast<std::size_t>(bucketStart_[static_cast<std::size_t>(bucketOf_[p])]++)] =
         static_cast<std::int32_t>(p);
@@ -58,8 +64,9 @@ std::int32_t StartOrder::Next() {
     while (place_ < end_ && !present_[static_cast<std::size_t>(ranked_[place_])]) ++place_;
     if (place_ < end_) break;
     // Open the next bucket: drop its entries that are gone (most are, by the
-    // time the ranking gets there, and their keys need not be read); the
-    // others are in index order, so a stable sort by key ranks them.
+    // time the ranking gets there, and their keys need not be computed
+    // again); the others are in index order, so a stable sort by key ranks
+    // them.
     assert(opened_ + 1 < bucketStart_.size());
     const auto first = ranked_.begin() + bucketStart_[opened_];
     auto last = first;
@@ -67,6 +74,7 @@ std::int32_t StartOrder::Next() {
       *last = *it;
       last += present_[static_cast<std::size_t>(*it)];
     }
+    for (auto it = first; it != last; ++it) keys_[static_cast<std::size_t>(*it)] = KeyOf(static_cast<std::size_t>(*it));
     auto byKey = [&](std::int32_t a, std::int32_t b) {
       return keys_[static_cast<std::size_t>(a)] < keys_[static_cast<std::size_t>(b)];
     };

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "contour/scratch_vector.h"
+
 namespace orbisk {
 
 // Entries ranked by the distance of their radius to the nearer circle
@@ -25,13 +27,17 @@ class StartOrder {
   void Remove(std::int32_t entry) { present_[static_cast<std::size_t>(entry)] = 0; }
 
  private:
-  long double rExt_ = 0;
-  std::vector<long double> keys_;
-  std::vector<std::uint8_t> present_;
-  std::vector<std::int32_t> ranked_;       // entries by bucket, by index within
-  std::vector<std::int32_t> bucketStart_;  // bucket -> its first place in ranked_; one extra at the end
-  std::vector<std::int32_t> bucketOf_;     // entry -> bucket, while ranking
-  std::size_t opened_ = 0;                 // buckets sorted so far
+  // min(RExt - r, r - RInt) of an entry, computed in extended precision.
+  long double KeyOf(std::size_t entry) const;
+
+  const long double* radii_ = nullptr;
+  long double rInt_ = 0, rExt_ = 0;
+  ScratchVector<long double> keys_;  // of the entries of the buckets opened, while present
+  ScratchVector<std::uint8_t> present_;
+  ScratchVector<std::int32_t> ranked_;       // entries by bucket, by index within
+  ScratchVector<std::int32_t> bucketStart_;  // bucket -> its first place in ranked_; one extra at the end
+  ScratchVector<std::int32_t> bucketOf_;     // entry -> bucket, while ranking
+  std::size_t opened_ = 0;                   // buckets sorted so far
   // The entries ranked before place_ are gone; place_ to end_ are the sorted
   // entries of the last bucket opened that were present when it opened.
   std::size_t place_ = 0, end_ = 0;

@@ -48,15 +48,20 @@ std::string EncodeBmp24(const QImage& source) {
   Put32(out, 0);  // colours used: no table
   Put32(out, 0);  // important colours: all
 
-  const std::string padding(rowSize - width * 3, '\0');
+  // Rows bottom-up, each blue, green, red per pixel and zero padding.
+  const std::size_t headers = out.size();
+  out.resize(headers + pixelBytes, '\0');
+  char* pixel = out.data() + headers;
   for (int y = static_cast<int>(height) - 1; y >= 0; --y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    char* next = pixel;
     for (std::uint64_t x = 0; x < width; ++x) {
-      out += static_cast<char>(qBlue(row[x]));
-      out += static_cast<char>(qGreen(row[x]));
-      out += static_cast<char>(qRed(row[x]));
+      next[0] = static_cast<char>(qBlue(row[x]));
+      next[1] = static_cast<char>(qGreen(row[x]));
+      next[2] = static_cast<char>(qRed(row[x]));
+      next += 3;
     }
-    out += padding;
+    pixel += rowSize;
   }
   return out;
 }

@@ -82,4 +82,6 @@ QFont ToQFont(const FontSpec& wanted) {
   return font;
 }
 
+void PrepareFont(const FontSpec& wanted) { (void)ToQFont(wanted); }
+
 }  // namespace orbisk

@@ -22,4 +22,9 @@ QString PlainStyleName(const QString& family, bool bold, bool italic);
 // style flags. Calls InstallFontSubstitutions.
 QFont ToQFont(const FontSpec& wanted);
 
+// Looks up the face that ToQFont(wanted) resolves to (the font database and
+// the face's engine), so that the first text drawn in it does not wait for
+// them. Changes nothing that is drawn.
+void PrepareFont(const FontSpec& wanted);
+
 }  // namespace orbisk

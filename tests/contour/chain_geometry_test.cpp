@@ -1,0 +1,58 @@
+#include "contour/chain_geometry.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+
+namespace orbisk {
+namespace {
+
+// The 80 bits of an extended number.
+bool SameValueBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+
+// SineAndCosine stands for sinl and cosl wherever positions and pixels are
+// computed: one argument reduction must give the very bits of both calls.
+TEST(SineAndCosine, GivesTheBitsOfSinlAndCosl) {
+  const struct {
+    const char* name;
+    int lowExponent, highExponent;  // |fi| = m * 2^e, m in [1, 2), e in this range
+  } rows[] = {
+      {"subnormal and tiny", -16445, -60},
+      {"small", -60, -1},
+      {"near the quadrants", -1, 4},
+      {"many turns", 4, 30},
+      {"huge", 30, 200},
+      {"beyond double", 200, 16383},
+  };
+  std::mt19937_64 random(15);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::uniform_int_distribution<int> exponent(row.lowExponent, row.highExponent);
+    std::uniform_real_distribution<long double> mantissa(1, 2);
+    for (int n = 0; n < 100000; ++n) {
+      long double fi = std::ldexp(mantissa(random), exponent(random));
+      if (n % 2 == 1) fi = -fi;
+      long double sine, cosine;
+      SineAndCosine(fi, sine, cosine);
+      ASSERT_TRUE(SameValueBits(sine, std::sin(fi)) && SameValueBits(cosine, std::cos(fi))) << static_cast<double>(fi);
+    }
+  }
+  const long double specials[] = {0.0L,
+                                  -0.0L,
+                                  std::numeric_limits<long double>::denorm_min(),
+                                  std::numeric_limits<long double>::max(),
+                                  0.7853981633974483096L,
+                                  3.1415926535897932385L,
+                                  1.5707963267948966192L,
+                                  6.2831853071795864769L};
+  for (long double fi : specials) {
+    long double sine, cosine;
+    SineAndCosine(fi, sine, cosine);
+    EXPECT_TRUE(SameValueBits(sine, std::sin(fi)) && SameValueBits(cosine, std::cos(fi))) << static_cast<double>(fi);
+  }
+}
+
+}  // namespace
+}  // namespace orbisk

@@ -11,8 +11,13 @@ namespace orbisk {
 
 namespace {
 
-std::string Number(long double value, char decimalSeparator) {
-  std::string text = FormatDigits(value, 6);
+// Coordinates with 5 significant digits, so that the whole line fits the
+// window's first width; values with 6.
+constexpr int kPointDigits = 5;
+constexpr int kValueDigits = 6;
+
+std::string Number(long double value, char decimalSeparator, int digits = kPointDigits) {
+  std::string text = FormatDigits(value, digits);
   std::replace(text.begin(), text.end(), '.', decimalSeparator);
   return text;
 }
@@ -44,19 +49,19 @@ std::string ShownMap::TextAt(int px, int py, char decimalSeparator) {
   const long double fi = position ? position->fi : point->fi;
   auto n = [decimalSeparator](long double value) { return Number(value, decimalSeparator); };
   std::string text = "φ = " + n(fi * 180 / std::numbers::pi_v<long double>) + "° (" + n(fi) +
-                     " rad)   r = " + n(point->r) + "   x = " + n(point->x) + "   y = " + n(point->y);
+                     " rad)  r = " + n(point->r) + "  x = " + n(point->x) + "  y = " + n(point->y);
   if (source_ == Source::Lines) return text;
-  if (!position) return text + "   outside the domain";
-  return text + "   " + ValueAt(*point, *position, decimalSeparator);
+  if (!position) return text + "  outside the domain";
+  return text + "  " + ValueAt(*point, *position, decimalSeparator);
 }
 
 std::string ShownMap::ValueAt(const MapPoint& point, const GridPosition& position, char decimalSeparator) {
   if (source_ == Source::Grid) {
-    return "F ≈ " + Number(GridValueAt(*grid_, position), decimalSeparator) + " (interpolated)";
+    return "F ≈ " + Number(GridValueAt(*grid_, position), decimalSeparator, kValueDigits) + " (interpolated)";
   }
   try {
-    return "F = " +
-           Number(engine_->EvalFormula(static_cast<double>(point.x), static_cast<double>(point.y)), decimalSeparator);
+    return "F = " + Number(engine_->EvalFormula(static_cast<double>(point.x), static_cast<double>(point.y)),
+                           decimalSeparator, kValueDigits);
   } catch (const std::exception& error) {
     return "F: " + MessageOf(error);
   }

@@ -24,13 +24,14 @@ class ShownMap {
   // evaluated at the point.
   static ShownMap OfFormula(const MapPlacement& placement, const PolarGrid& grid, const FormulaEngine& engine);
 
-  // The status line at pixel (px, py): "φ = 90° (1.5708 rad)   r = 1.5   x = 0
-  // y = 1.5", followed, inside the domain, by "   F = 2.5" (a formula; its
-  // engine's error message after "F: " where it fails) or "   F ≈ 2.5
-  // (interpolated)" (a grid), and outside it by "   outside the domain" (not
+  // The status line at pixel (px, py): "φ = 90° (1.5708 rad)  r = 1.5  x = 0
+  // y = 1.5", followed, inside the domain, by "  F = 2.5" (a formula; its
+  // engine's error message after "F: " where it fails) or "  F ≈ 2.5
+  // (interpolated)" (a grid), and outside it by "  outside the domain" (not
   // for lines). Inside the domain the angle is the sector's own (FiStart to
-  // FiEnd), elsewhere -180° to 180°. Numbers %.6g with decimalSeparator.
-  // Empty off the map (the legend's strip). Not const: the engine runs.
+  // FiEnd), elsewhere -180° to 180°. Numbers %.5g, values %.6g, with
+  // decimalSeparator. Empty off the map (the legend's strip). Not const: the
+  // engine runs.
   std::string TextAt(int px, int py, char decimalSeparator);
 
  private:

@@ -19,6 +19,12 @@ constexpr int kButtonWidth = 56;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// The settings dialog's close spacing.
+void Compact(QLayout* layout) {
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(3);
+}
+
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 }  // namespace
@@ -46,8 +52,8 @@ TfmLevels::TfmLevels(LevelControls& controls, char decimalSeparator, Ui& ui, QWi
   buttons->addWidget(btCancel);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 6, 6, 6);
-  layout->setSpacing(4);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(3);
   layout->addWidget(BuildChoiceGroup());
   layout->addWidget(BuildDisplayGroup());
   layout->addWidget(BuildWindowGroup());
@@ -73,17 +79,18 @@ QCheckBox* TfmLevels::NewCheck(const char* caption, const char* name, QWidget* p
 QWidget* TfmLevels::BuildChoiceGroup() {
   auto* group = new QGroupBox("Levels", this);
   auto* grid = new QGridLayout(group);
-  rbLevelEven_ = new QRadioButton("Evenly spaced, as many as Settings says", group);
+  Compact(grid);
+  rbLevelEven_ = new QRadioButton("&Evenly spaced, as many as Settings says", group);
   rbLevelEven_->setObjectName("rbLevelEven");
-  rbLevelList_ = new QRadioButton("These values", group);
+  rbLevelList_ = new QRadioButton("&These values", group);
   rbLevelList_->setObjectName("rbLevelList");
-  rbLevelStep_ = new QRadioButton("From a level by steps", group);
+  rbLevelStep_ = new QRadioButton("&From a level by steps", group);
   rbLevelStep_->setObjectName("rbLevelStep");
-  edLevelList_ = NewEdit("edLevelList", 220);
+  edLevelList_ = NewEdit("edLevelList", 200);
   edLevelList_->setToolTip("Values separated by commas, semicolons or blanks, such as 0.5, 1, 1.5");
-  edLevelStart_ = NewEdit("edLevelStart", 70);
+  edLevelStart_ = NewEdit("edLevelStart", 60);
   edLevelStart_->setToolTip("One level; the others lie whole steps from it (0: the multiples of the step)");
-  edLevelStep_ = NewEdit("edLevelStep", 70);
+  edLevelStep_ = NewEdit("edLevelStep", 60);
   auto* steps = new QHBoxLayout;
   steps->addWidget(new QLabel("Start", group));
   steps->addWidget(edLevelStart_);
@@ -101,9 +108,10 @@ QWidget* TfmLevels::BuildChoiceGroup() {
 QWidget* TfmLevels::BuildDisplayGroup() {
   auto* group = new QGroupBox("Display", this);
   auto* grid = new QGridLayout(group);
-  cbLevelColors_ = NewCheck("Colors by level", "cbLevelColors", group);
-  cbLevelLegend_ = NewCheck("Legend", "cbLevelLegend", group);
-  cbLevelLabels_ = NewCheck("Values on the lines", "cbLevelLabels", group);
+  Compact(grid);
+  cbLevelColors_ = NewCheck("Colo&rs by level", "cbLevelColors", group);
+  cbLevelLegend_ = NewCheck("&Legend", "cbLevelLegend", group);
+  cbLevelLabels_ = NewCheck("&Values on the lines", "cbLevelLabels", group);
   edLevelFormat_ = NewEdit("edLevelFormat", 60);
   edLevelFormat_->setToolTip("Number format of the values, as the ratio label's format");
   grid->addWidget(cbLevelColors_, 0, 0);
@@ -120,7 +128,8 @@ QWidget* TfmLevels::BuildDisplayGroup() {
 QWidget* TfmLevels::BuildWindowGroup() {
   auto* group = new QGroupBox("Window", this);
   auto* row = new QHBoxLayout(group);
-  cbStatusLine_ = NewCheck("Value under the cursor in a status line", "cbStatusLine", group);
+  Compact(row);
+  cbStatusLine_ = NewCheck("Value under the &cursor in a status line", "cbStatusLine", group);
   row->addWidget(cbStatusLine_);
   return group;
 }

@@ -6,6 +6,7 @@
 // line with the value under the cursor. It edits the settings dialog's level
 // controls only: its OK checks them (an unusable value is shown and keeps it
 // open) and hands them back; the items change on the settings dialog's OK.
+// Each choice has an access letter (Alt+E, T, F, R, L, V, C).
 
 #include <QCheckBox>
 #include <QDialog>

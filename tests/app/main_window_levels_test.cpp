@@ -40,23 +40,23 @@ TEST_F(MainWindowLevels, TheValueUnderTheCursorComesFromWhatThePictureShows) {
   } rows[] = {
       {"nothing drawn yet", [] {}, Px(1.5), Py(0), ""},
       {"a formula, evaluated", [&] { main->mnNewCylDataClick(); }, Px(1.5), Py(0),
-       "φ = 0° (0 rad)   r = 1.5   x = 1.5   y = 0   F = 2"},
+       "φ = 0° (0 rad)  r = 1.5  x = 1.5  y = 0  F = 2"},
       {"a formula, inside the hole", [] {}, Px(0.5), Py(0),
-       "φ = 0° (0 rad)   r = 0.5   x = 0.5   y = 0   outside the domain"},
+       "φ = 0° (0 rad)  r = 0.5  x = 0.5  y = 0  outside the domain"},
       {"a formula failing there",
        [&] {
          dialogs.functionAnswers.push_back(FunctionTexts{"1/(x-1.5)", "0.0", "2*pi", "1.0", "2.0", "10", "10"});
          main->mnNewCylDataClick();
        },
-       Px(1.5), Py(0), "φ = 0° (0 rad)   r = 1.5   x = 1.5   y = 0   F: Floating point division by zero"},
+       Px(1.5), Py(0), "φ = 0° (0 rad)  r = 1.5  x = 1.5  y = 0  F: Floating point division by zero"},
       {"a grid, interpolated", [&] { WithFile(grid, [&] { main->mnFileLoad3dClick(); }); }, Px(1.25), Py(0),
-       "φ = 0° (0 rad)   r = 1.25   x = 1.25   y = 0   F ≈ 1.5 (interpolated)"},
+       "φ = 0° (0 rad)  r = 1.25  x = 1.25  y = 0  F ≈ 1.5 (interpolated)"},
       {"a grid, the angle of the sector", [] {}, Px(0), Py(1.5),
-       "φ = 90° (1.5708 rad)   r = 1.5   x = 0   y = 1.5   F ≈ 2 (interpolated)"},
+       "φ = 90° (1.5708 rad)  r = 1.5  x = 0  y = 1.5  F ≈ 2 (interpolated)"},
       {"a grid, outside its half annulus", [] {}, Px(0), Py(-1.5),
-       "φ = -90° (-1.5708 rad)   r = 1.5   x = 0   y = -1.5   outside the domain"},
+       "φ = -90° (-1.5708 rad)  r = 1.5  x = 0  y = -1.5  outside the domain"},
       {"Polar Data, coordinates only", [&] { WithFile(lines, [&] { main->mnFileLoadPolarClick(); }); }, Px(1.25), Py(0),
-       "φ = 0° (0 rad)   r = 1.25   x = 1.25   y = 0"},
+       "φ = 0° (0 rad)  r = 1.25  x = 1.25  y = 0"},
       {"cleared", [&] { main->mnEditClearClick(); }, Px(1.25), Py(0), ""},
   };
   for (const auto& row : rows) {

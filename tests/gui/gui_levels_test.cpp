@@ -110,7 +110,7 @@ TEST(StatusLine, ShowsTheValueUnderTheMouseOnceTheSettingsTurnItOn) {
   QMouseEvent move(QEvent::MouseMove, QPointF(400, 250), QPointF(400, 250), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&form.PictureView(), &move);
   EXPECT_EQ(form.CursorValue()->text().toStdString(),
-            "φ = 0° (0 rad)   r = 1.25   x = 1.25   y = 0   F ≈ 1.5 (interpolated)");
+            "φ = 0° (0 rad)  r = 1.25  x = 1.25  y = 0  F ≈ 1.5 (interpolated)");
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&form.PictureView(), &leave);
   EXPECT_TRUE(form.CursorValue()->text().isEmpty());

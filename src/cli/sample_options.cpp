@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/level_texts.h"
 #include "contour/plot_settings.h"
 #include "formula/formula_engine.h"
 #include "platform/error.h"
@@ -102,16 +103,16 @@ std::vector<long double> LevelList(const std::string& text) {
 // The number of option name, which must be finite and, for a step, above 0.
 long double LevelNumber(const ParsedArgs& args, const char* name, bool step) {
   const std::string text = *args.Text(name);
-  std::vector<long double> values;
+  std::optional<long double> value;
   try {
-    values = ParseLevelList(text);
+    value = ParseLevelNumber(text, '.', "%s");
   } catch (const InputError&) {
   }
-  if (values.size() != 1 || (step && !(values.front() > 0))) {
+  if (!value || (step && !(*value > 0))) {
     throw UsageError(std::string(name) + (step ? " needs a number greater than 0" : " needs a number") + ", not '" +
                      EscapeControlBytes(text) + "'");
   }
-  return values.front();
+  return *value;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The settings file: any bytes are stored as the registry file, opened by the
-// file registry and loaded by LoadSettings; the loaded settings then draw a
-// small picture, as the first ReDraw would. Nothing may escape but the
-// program's own errors.
+// file registry and loaded by LoadSettings; the loaded level choice picks
+// levels over 0..1, and the loaded settings then draw a small picture of a
+// line that knows its level, as the first ReDraw would. Nothing may escape
+// but the program's own errors.
 
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "app/settings_store.h"
+#include "contour/contour_levels.h"
 #include "contour/draw_picture.h"
 #include "fuzz_support.h"
 #include "platform/error.h"
@@ -67,8 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   store.LinesFi.Add(std::move(fi));
   store.LinesR.Add(std::move(r));
+  store.TagNewPolylines(0.5L);
   try {
-    DrawPicture(*grid, store, settings.plot, labelFont, picture.canvas, picture.width, picture.height, '.');
+    ChooseLevels(settings.levelChoice, 0, 1, settings.plot.Contour_NLevel);
+  } catch (const Error&) {
+  }
+  try {
+    DrawPicture(*grid, store, settings.plot, labelFont, picture.canvas, picture.width, picture.height, '.',
+                settings.levelDisplay);
   } catch (const Error&) {
   }
   return 0;

@@ -2,9 +2,11 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "app/data_file_kind.h"
 #include "app/delimiter_tool.h"
+#include "app/line_export.h"
 #include "app/settings_dialog_model.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
@@ -76,12 +78,16 @@ void TfmMain::mnNewCylDataClick() {
   FunctionTexts texts = TextsOf(items_.function);
   if (!dialogs_.RunFunctionDialog(texts, engine_)) return;
   items_.function = WithTexts(items_.function, texts);
+  sampledFormula_.reset();
   SampleFormula(items_.function, *grid_, engine_, ui_);
-  RestoringCursorOnError(ui_, [this] {
+  sampledFormula_ = engine_;  // compiled with the formula that sampled the grid
+  std::string note;
+  RestoringCursorOnError(ui_, [this, &note] {
     ScanGrid(*grid_);
-    ComputeContours();
+    note = ComputeContours();
     DrawPicture();
   });
+  ShowNote(note);
 }
 
 void TfmMain::mnFileLoad3dClick() {
@@ -100,6 +106,14 @@ void TfmMain::mnSaveCylDataClick() {
   if (RunDialog(FileDialogKind::Save)) SaveCylData(items_.SavedFile, *grid_);
 }
 
+void TfmMain::mnSaveLinesGeoJsonClick() {
+  if (RunDialog(FileDialogKind::LinesGeoJson)) SaveLines(linesGeoJsonName_, store_, LineFormat::GeoJson);
+}
+
+void TfmMain::mnSaveLinesCsvClick() {
+  if (RunDialog(FileDialogKind::LinesCsv)) SaveLines(linesCsvName_, store_, LineFormat::Csv);
+}
+
 void TfmMain::mnExitClick() { dialogs_.CloseMainWindow(); }
 
 void TfmMain::LoadCylData() {
@@ -110,16 +124,19 @@ void TfmMain::LoadCylData() {
   ui_.ShowHourglass();
   ui_.ProcessPendingEvents();
   std::optional<std::string> failure;  // shown once the cursor is back
+  std::string note;
   try {
+    sampledFormula_.reset();
     ReadCylData(bytes, *grid_);
     ScanGrid(*grid_);
-    ComputeContours();
+    note = ComputeContours();
     DrawPicture();
   } catch (const std::exception& e) {
     failure = MessageOf(e);
   }
   ui_.RestoreCursor();
   if (failure) ui_.ShowMessage(*failure);
+  ShowNote(note);
 }
 
 void TfmMain::LoadPolarData() {
@@ -153,18 +170,19 @@ void TfmMain::ReDraw() {
   ui_.ShowHourglass();
   ui_.ProcessPendingEvents();
   std::optional<std::string> failure;  // shown once the cursor is back
+  std::string note;
   try {
     switch (dataKind_) {
       case kDataCylFile:
         ScanGrid(*grid_);
-        ComputeContours();
+        note = ComputeContours();
         DrawPicture();
         break;
       case kDataPolarFile:
         LoadPolarData();
         break;
       case kDataTraced:
-        ComputeContours();
+        note = ComputeContours();
         DrawPicture();
         break;
       default:
@@ -175,31 +193,45 @@ void TfmMain::ReDraw() {
   }
   ui_.RestoreCursor();
   if (failure) ui_.ShowMessage(*failure);
+  ShowNote(note);
 }
 
 void TfmMain::mnEditCopyClick() { picture_.CopyToClipboard(); }
 
-void TfmMain::mnEditClearClick() { picture_.Whiteness(); }
+void TfmMain::mnEditClearClick() {
+  picture_.Whiteness();
+  shown_.reset();
+}
 
 // ---- Tools menu ---------------------------------------------------------
 
 void TfmMain::mnSettingsClick() {
+  const std::pair<int, int> size{picture_.Width(), picture_.Height()};
+  auto redraw = [this, size] {
+    // A resized picture shows no map until it is drawn again.
+    if (std::pair<int, int>{picture_.Width(), picture_.Height()} != size) shown_.reset();
+    ReDraw();
+  };
   try {
-    SettingsDialogModel model(items_, picture_, labelFont_);
+    SettingsDialogModel model(items_, picture_, labelFont_, dialogs_.DecimalSeparator());
     dialogs_.RunSettingsDialog(model);
   } catch (...) {
-    ReDraw();
+    redraw();
     throw;
   }
-  ReDraw();
+  redraw();
 }
 
 void TfmMain::mnGenerateClick() {
-  if (RunDialog(FileDialogKind::Save)) Generate3dData(items_.SavedFile, *grid_, ui_);
+  if (!RunDialog(FileDialogKind::Save)) return;
+  sampledFormula_.reset();  // the grid takes the test domain
+  Generate3dData(items_.SavedFile, *grid_, ui_);
 }
 
 void TfmMain::GenPolar1Click() {
-  if (RunDialog(FileDialogKind::Save)) GeneratePolarData(items_.SavedFile, store_, *grid_, ui_);
+  if (!RunDialog(FileDialogKind::Save)) return;
+  sampledFormula_.reset();  // the grid takes the test radii
+  GeneratePolarData(items_.SavedFile, store_, *grid_, ui_);
 }
 
 void TfmMain::mnToolsDelimiterPtoCClick() {
@@ -231,6 +263,10 @@ std::string& TfmMain::NameOf(FileDialogKind kind) {
       return items_.OpenedFile;
     case FileDialogKind::Save:
       return items_.SavedFile;
+    case FileDialogKind::LinesGeoJson:
+      return linesGeoJsonName_;
+    case FileDialogKind::LinesCsv:
+      return linesCsvName_;
     case FileDialogKind::Picture:
       break;
   }
@@ -245,14 +281,33 @@ bool TfmMain::RunDialog(FileDialogKind kind) {
   return true;
 }
 
-void TfmMain::ComputeContours() {
+std::string TfmMain::ComputeContours() {
   dataKind_ = kDataTraced;
-  orbisk::ComputeContours(*grid_, items_.plot.Contour_NLevel, store_, ui_);
+  const ChosenLevels chosen =
+      orbisk::ComputeContours(*grid_, items_.levelChoice, items_.plot.Contour_NLevel, store_, ui_);
+  return LevelsOutsideMessage(chosen, grid_->MinValue, grid_->MaxValue);
 }
 
 void TfmMain::DrawPicture() {
-  orbisk::DrawPicture(*grid_, store_, items_.plot, labelFont_, picture_.GetCanvas(), picture_.Width(),
-                      picture_.Height(), dialogs_.DecimalSeparator());
+  shown_.reset();
+  const MapPlacement placement =
+      orbisk::DrawPicture(*grid_, store_, items_.plot, labelFont_, picture_.GetCanvas(), picture_.Width(),
+                          picture_.Height(), dialogs_.DecimalSeparator(), items_.levelDisplay);
+  if (dataKind_ == kDataPolarFile) {
+    shown_ = ShownMap::OfLines(placement);
+  } else if (sampledFormula_) {
+    shown_ = ShownMap::OfFormula(placement, *grid_, *sampledFormula_);
+  } else {
+    shown_ = ShownMap::OfGrid(placement, *grid_);
+  }
+}
+
+void TfmMain::ShowNote(const std::string& note) {
+  if (!note.empty()) ui_.ShowMessage(note);
+}
+
+std::string TfmMain::CursorText(int px, int py) {
+  return shown_ ? shown_->TextAt(px, py, dialogs_.DecimalSeparator()) : std::string();
 }
 
 }  // namespace orbisk

@@ -9,11 +9,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/data_kind.h"
 #include "app/main_dialogs.h"
 #include "app/settings_store.h"
+#include "app/shown_map.h"
 #include "contour/plot_settings.h"
 #include "formula/formula_engine.h"
 #include "platform/canvas.h"
@@ -55,6 +57,9 @@ class TfmMain {
   void mnFileLoadPolarClick();
   void mnFileSavePictureClick();
   void mnSaveCylDataClick();
+  // The contour lines as data: GeoJSON, CSV (line_export.h).
+  void mnSaveLinesGeoJsonClick();
+  void mnSaveLinesCsvClick();
   void mnExitClick();
   // Edit menu.
   void mnEditRedrawClick();
@@ -87,6 +92,13 @@ class TfmMain {
   // raises.
   void OpenDataFile(const std::string& path);
 
+  // What the status line shows for the picture's pixel (px, py): the point of
+  // the domain there and the value there (ShownMap::TextAt); empty when the
+  // picture shows no map (nothing drawn yet, cleared, resized, or the pixel
+  // lies on the legend). The value of a formula is the formula evaluated
+  // there, of a Cyl Data grid interpolated, of Polar Data none.
+  std::string CursorText(int px, int py);
+
   // Read-only views of the window's items; they change only through the
   // commands above.
   const PolarGrid& Grid() const { return *grid_; }
@@ -101,16 +113,23 @@ class TfmMain {
   const std::string& OpenDialogName() const { return items_.OpenedFile; }
   const std::string& SaveDialogName() const { return items_.SavedFile; }
   const std::string& PictureDialogName() const { return items_.SavedBMP; }
+  // Whether the value under the cursor is shown in a status line.
+  bool StatusLineShown() const { return items_.StatusLine_Present; }
 
  private:
   // Runs a shared file dialog proposing its current name; on OK the name is
   // remembered and true returned.
   bool RunDialog(FileDialogKind kind);
   std::string& NameOf(FileDialogKind kind);
-  // Traces the grid into the contour store (DataKind becomes 3).
-  void ComputeContours();
-  // Paints the picture from the grid and the contour store.
+  // Traces the grid into the contour store (DataKind becomes 3) with the
+  // chosen levels; returns what to tell when chosen levels were left out
+  // (empty when none was), to be shown once the picture is drawn.
+  std::string ComputeContours();
+  // Paints the picture from the grid and the contour store, and keeps what
+  // it shows for CursorText.
   void DrawPicture();
+  // Shows note in a message box unless it is empty.
+  void ShowNote(const std::string& note);
 
   Ui& ui_;
   Bitmap& picture_;
@@ -123,6 +142,13 @@ class TfmMain {
   Settings items_;
   FontSpec labelFont_;
   FormulaEngine engine_;
+  // The formula compiled as it sampled the grid; none once the grid holds
+  // anything else (a Cyl Data file, a generator's domain).
+  std::optional<FormulaEngine> sampledFormula_;
+  std::optional<ShownMap> shown_;  // the map the picture shows
+  // The names the two line dialogs propose, kept for the run.
+  std::string linesGeoJsonName_ = "lines.geojson";
+  std::string linesCsvName_ = "lines.csv";
   bool destroyed_ = false;
 };
 

@@ -1,11 +1,49 @@
 #include "app/settings_dialog_model.h"
 
 #include "app/integer_text.h"
+#include "app/level_texts.h"
+#include "contour/label_format.h"
 
 namespace orbisk {
 
-SettingsDialogModel::SettingsDialogModel(Settings& settings, Bitmap& picture, FontSpec& labelFont)
-    : settings_(settings), picture_(picture), labelFont_(labelFont) {}
+LevelControls LevelControlsOf(const Settings& settings, char decimalSeparator) {
+  const LevelChoice& choice = settings.levelChoice;
+  const LevelDisplay& display = settings.levelDisplay;
+  LevelControls c;
+  c.rbLevelMode = choice.mode;
+  c.edLevelList = LevelListText(choice.list, decimalSeparator);
+  c.edLevelStart = LevelNumberText(choice.start, decimalSeparator);
+  c.edLevelStep = LevelNumberText(choice.step, decimalSeparator);
+  c.cbLevelColors = display.Colors;
+  c.cbLevelLegend = display.Legend;
+  c.cbLevelLabels = display.LineLabels;
+  c.edLevelFormat = display.ValueFormat;
+  c.cbStatusLine = settings.StatusLine_Present;
+  return c;
+}
+
+LevelOptions ReadLevelControls(const LevelControls& c, char decimalSeparator) {
+  LevelOptions o;
+  o.choice.mode = c.rbLevelMode;
+  if (!IsBlank(c.edLevelList) || c.rbLevelMode == LevelMode::List) {
+    o.choice.list = ParseLevelList(c.edLevelList, decimalSeparator);
+  }
+  if (!IsBlank(c.edLevelStart)) {
+    o.choice.start = ParseLevelNumber(c.edLevelStart, decimalSeparator, "'%s' is not a valid first level");
+  }
+  if (!IsBlank(c.edLevelStep)) {
+    o.choice.step = ParseLevelNumber(c.edLevelStep, decimalSeparator, "'%s' is not a valid level step");
+  }
+  CheckLevelChoice(o.choice);
+  FormatLabelNumber(c.edLevelFormat, 1, decimalSeparator);  // raises for a bad format
+  o.display = {c.cbLevelColors, c.cbLevelLegend, c.cbLevelLabels, c.edLevelFormat};
+  o.statusLine = c.cbStatusLine;
+  return o;
+}
+
+SettingsDialogModel::SettingsDialogModel(Settings& settings, Bitmap& picture, FontSpec& labelFont,
+                                         char decimalSeparator)
+    : settings_(settings), picture_(picture), labelFont_(labelFont), decimalSeparator_(decimalSeparator) {}
 
 void SettingsDialogModel::FormActivate() {
   const PlotSettings& p = settings_.plot;
@@ -29,6 +67,7 @@ void SettingsDialogModel::FormActivate() {
   c.lbLabelFont = labelFont_;
   c.cbLabelPresent = p.Label_Present;
   c.edLabelFormat = p.Label_Format;
+  levelControls = LevelControlsOf(settings_, decimalSeparator_);
 }
 
 void SettingsDialogModel::Transfer() {
@@ -55,6 +94,10 @@ void SettingsDialogModel::Transfer() {
   p.Label_FontName = labelFont_.name;
   p.Label_FontSize = labelFont_.size;
   p.Label_Format = c.edLabelFormat;
+  const LevelOptions levels = ReadLevelControls(levelControls, decimalSeparator_);
+  settings_.levelChoice = levels.choice;
+  settings_.levelDisplay = levels.display;
+  settings_.StatusLine_Present = levels.statusLine;
 }
 
 void SettingsDialogModel::btDefaultClick() {

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <exception>
 #include <optional>
+#include <vector>
 
+#include "app/extra_settings.h"
 #include "platform/canvas.h"
 #include "platform/error.h"
 #include "platform/registry.h"
@@ -142,6 +144,7 @@ void LoadSettings(Registry& registry, Settings& settings, Bitmap& picture, FontS
   // size included, gives every default and never a half-loaded state.
   Settings stored = settings;
   if (opened && ReadAll(registry, stored) && ApplyPictureSize(stored, picture)) {
+    ReadExtraSettings(registry, stored);
     settings = std::move(stored);
   } else {
     SetDefaults(settings, picture);
@@ -156,7 +159,7 @@ void SaveSettings(Registry& registry, const Settings& settings, const Bitmap& pi
   const PlotSettings& p = settings.plot;
   const FunctionRecord& f = settings.function;
   // Each group of three lines is written as width, presence, colour.
-  const std::pair<const char*, RegistryValue> values[] = {
+  std::vector<std::pair<const char*, RegistryValue>> values = {
       {"OpenedFile", StringValue(settings.OpenedFile)},
       {"SavedFile", StringValue(settings.SavedFile)},
       {"SavedBMP", StringValue(settings.SavedBMP)},
@@ -190,6 +193,7 @@ void SaveSettings(Registry& registry, const Settings& settings, const Bitmap& pi
       {"SNR", StringValue(f.SNR)},
       {"ErrorValue", DoubleValue(f.ErrorValue)},
   };
+  for (auto& extra : ExtraSettingsValues(settings, registry)) values.push_back(std::move(extra));
   for (const auto& [name, value] : values) {
     if (!registry.Write(name, value)) {
       ui.ShowError(FormatMessage("Failed to set data for '%s'", name));

@@ -26,7 +26,6 @@ namespace {
 
 constexpr OptionSpec kOutput{"-o", "OUT", "the file to write; - for standard output"};
 constexpr OptionSpec kCyl{"--cyl", "FILE", "trace the grid of a Cyl Data file instead of a formula"};
-constexpr OptionSpec kLevels{"--levels", "N", "the number of contour levels, 1 to 10000 (default 14)"};
 
 std::vector<OptionSpec> With(std::vector<OptionSpec> rows, const std::vector<OptionSpec>& more) {
   rows.insert(rows.end(), more.begin(), more.end());
@@ -98,21 +97,32 @@ const std::vector<Command>& Commands() {
        {},
        3,
        RunDelimiter},
-      {"trace", "trace (--cyl FILE | [sample options]) [--levels N] -o OUT",
-       "Traces the contour levels and writes the polylines as a Polar Data file, reals %.21Lg. A failed level is "
+      {"trace",
+       "trace (--cyl FILE | [sample options]) [--levels N|LIST | --level-step STEP [--level-start START]] "
+       "[--format polar|geojson|csv] -o OUT",
+       "Traces the contour levels and writes the polylines as a Polar Data file, reals %.21Lg (the default), as "
+       "GeoJSON (a FeatureCollection of LineStrings of x and y with the level as a property) or as CSV (level, "
+       "line, point, phi, r, x, y). Chosen levels outside the data's range are told on stderr. A failed level is "
        "reported on stderr, exits 1 and writes nothing.",
-       With({kCyl}, With(SampleOptionRows(), {kLevels, kOutput})), 0, RunTrace},
+       With({kCyl}, With(SampleOptionRows(),
+                         With(LevelOptionRows(),
+                              {{"--format", "F", "polar (a Polar Data file, the default), geojson or csv"}, kOutput}))),
+       0, RunTrace},
       {"render",
-       "render (--cyl FILE | --polar FILE | [sample options]) [--levels N] [--width W] [--height H] -o "
-       "OUT.bmp|OUT.png|OUT.svg",
+       "render (--cyl FILE | --polar FILE | [sample options]) [--levels N|LIST | --level-step STEP [--level-start "
+       "START]] [--level-colours] [--legend] [--line-labels] [--width W] [--height H] -o "
+       "OUT.bmp|OUT.png|OUT.svg|OUT.pdf",
        "Draws the whole picture with the default plot settings, by the extension as a 24-bit BMP (also for - or "
-       "a name without extension), a PNG or an SVG. A failed level is reported on stderr, exits 1 and writes "
-       "nothing.",
+       "a name without extension), a PNG, an SVG or a PDF. Chosen levels outside the data's range are told on "
+       "stderr. A failed level is reported on stderr, exits 1 and writes nothing.",
        With({kCyl, {"--polar", "FILE", "draw the polylines of a Polar Data file"}},
-            With(SampleOptionRows(), {kLevels,
-                                      {"--width", "W", "picture width in pixels, 1 to 16384 (default 500)"},
-                                      {"--height", "H", "picture height in pixels, 1 to 16384 (default 500)"},
-                                      kOutput})),
+            With(SampleOptionRows(),
+                 With(LevelOptionRows(), {{"--level-colours", nullptr, "each level in its colour (viridis)"},
+                                          {"--legend", nullptr, "the levels with their colours beside the map"},
+                                          {"--line-labels", nullptr, "each level's value on its lines"},
+                                          {"--width", "W", "picture width in pixels, 1 to 16384 (default 500)"},
+                                          {"--height", "H", "picture height in pixels, 1 to 16384 (default 500)"},
+                                          kOutput}))),
        0, RunRender},
   };
   return commands;

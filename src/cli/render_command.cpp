@@ -1,7 +1,8 @@
 // orbisk-cli render: the whole road without a window. A grid from a formula or
 // a Cyl Data file is scanned and traced, a Polar Data file fills the contour
-// store directly; the picture is drawn with the default plot settings and
-// saved as BMP, PNG or SVG by the output's extension.
+// store directly; the picture is drawn with the default plot settings (and
+// the level display the options ask for) and saved as BMP, PNG, SVG or PDF by
+// the output's extension.
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -44,9 +45,10 @@ std::string ExtensionOf(const std::string& path) {
 // is refused before any work, rather than written as a BMP under that name.
 void CheckPictureName(const std::string& output) {
   const std::string ext = ExtensionOf(output);
-  if (ext.empty() || ext == ".bmp" || ext == ".png" || ext == ".svg") return;
+  if (ext.empty() || ext == ".bmp" || ext == ".png" || ext == ".svg" || ext == ".pdf") return;
   throw UsageError("cannot write '" + EscapeControlBytes(output) +
-                   "': only .bmp, .png and .svg pictures are written (a name without extension or - gives a BMP)");
+                   "': only .bmp, .png, .svg and .pdf pictures are written (a name without extension or - gives a "
+                   "BMP)");
 }
 
 // Drops Qt's own diagnostics: a successful run prints nothing.
@@ -96,14 +98,15 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
   if (int(cylFile.has_value()) + int(polarFile.has_value()) + int(HasSampleOption(args)) > 1) {
     throw UsageError("--cyl, --polar and the formula options exclude each other");
   }
-  const std::int32_t levels = LevelsFrom(args);
+  const TraceLevels levels = LevelsFrom(args);
+  const LevelDisplay display{args.Has("--level-colours"), args.Has("--legend"), args.Has("--line-labels"), ".4g"};
   const int width = args.Integer("--width", 1, kMaxSide, 500);
   const int height = args.Integer("--height", 1, kMaxSide, 500);
   const std::string output = OutputFrom(args);
   CheckPictureName(output);
 
   PlotSettings settings;
-  settings.Contour_NLevel = levels;
+  settings.Contour_NLevel = levels.count;
   FontSpec labelFont;
   labelFont.name = settings.Label_FontName;
   labelFont.size = settings.Label_FontSize;
@@ -119,15 +122,16 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
           if (!FillGrid(cylFile, record, *grid, ui, err)) return void(failed = true);
           ScanGrid(*grid);
           const int shownBefore = ui.Shown();
-          ComputeContours(*grid, levels, store, ui);
+          const ChosenLevels chosen = ComputeContours(*grid, levels.choice, levels.count, store, ui);
           failed = ui.Shown() > shownBefore;  // a failed level: as trace, nothing is written
+          if (!failed) ReportLevelsOutside(chosen, *grid, err);
         }
       },
       labelFont);
   if (failed) return 1;
   QtBitmap picture(width, height);
   DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
-              LocaleDecimalSeparator());
+              LocaleDecimalSeparator(), display);
   picture.SaveToFile(output);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/level_texts.h"
 #include "contour/plot_settings.h"
 #include "formula/formula_engine.h"
 #include "platform/error.h"
@@ -68,8 +69,74 @@ FunctionRecord RecordFrom(const ParsedArgs& args) {
   return record;
 }
 
-std::int32_t LevelsFrom(const ParsedArgs& args) {
-  return args.Integer("--levels", 1, kMaxLevels, PlotSettings{}.Contour_NLevel);
+const std::vector<OptionSpec>& LevelOptionRows() {
+  static const std::vector<OptionSpec> rows = {
+      {"--levels", "N|LIST", "the number of contour levels, 1 to 10000 (default 14), or the levels, as 0.5,1,1.5"},
+      {"--level-step", "STEP", "levels STEP apart instead, covering the data's range"},
+      {"--level-start", "START", "with --level-step: one of the levels (default 0)"},
+  };
+  return rows;
+}
+
+namespace {
+
+// Decimal digits with an optional sign: a level count rather than a list.
+bool IsWholeNumber(const std::string& text) {
+  const std::size_t digits = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  return text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+std::vector<long double> LevelList(const std::string& text) {
+  std::vector<long double> values;
+  try {
+    values = ParseLevelList(text);
+  } catch (const InputError&) {
+    throw UsageError("--levels needs an integer from 1 to " + std::to_string(kMaxLevels) +
+                     " or a list of levels such as 0.5,1,1.5, not '" + EscapeControlBytes(text) + "'");
+  }
+  if (values.size() > static_cast<std::size_t>(kMaxContourLevels)) {
+    throw UsageError("--levels holds more than " + std::to_string(kMaxContourLevels) + " levels");
+  }
+  return values;
+}
+
+// The number of option name, which must be finite and, for a step, above 0.
+long double LevelNumber(const ParsedArgs& args, const char* name, bool step) {
+  const std::string text = *args.Text(name);
+  std::optional<long double> value;
+  try {
+    value = ParseLevelNumber(text, '.', "%s");
+  } catch (const InputError&) {
+  }
+  if (!value || (step && !(*value > 0))) {
+    throw UsageError(std::string(name) + (step ? " needs a number greater than 0" : " needs a number") + ", not '" +
+                     EscapeControlBytes(text) + "'");
+  }
+  return *value;
+}
+
+}  // namespace
+
+TraceLevels LevelsFrom(const ParsedArgs& args) {
+  TraceLevels levels;
+  const std::optional<std::string> text = args.Text("--levels");
+  if (args.Has("--level-step")) {
+    if (text) throw UsageError("--levels and --level-step exclude each other");
+    const long double start = args.Has("--level-start") ? LevelNumber(args, "--level-start", false) : 0;
+    levels.choice = {LevelMode::Step, {}, start, LevelNumber(args, "--level-step", true)};
+  } else if (args.Has("--level-start")) {
+    throw UsageError("--level-start needs --level-step");
+  } else if (text && !IsWholeNumber(*text)) {
+    levels.choice = {LevelMode::List, LevelList(*text), 0, 0};
+  } else {
+    levels.count = args.Integer("--levels", 1, kMaxLevels, PlotSettings{}.Contour_NLevel);
+  }
+  return levels;
+}
+
+void ReportLevelsOutside(const ChosenLevels& chosen, const PolarGrid& grid, std::ostream& err) {
+  const std::string note = LevelsOutsideMessage(chosen, grid.MinValue, grid.MaxValue);
+  if (!note.empty()) err << note << "\n";
 }
 
 std::string OutputFrom(const ParsedArgs& args) {

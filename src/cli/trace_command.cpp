@@ -1,11 +1,12 @@
 // orbisk-cli trace: traces the contours of a Cyl Data file or of a sampled
 // formula and writes them as a Polar Data file, reals with 21 significant
-// digits so that the file reloads bit for bit.
+// digits so that the file reloads bit for bit, or as GeoJSON or CSV.
 
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/line_export.h"
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "cli/sample_options.h"
@@ -20,9 +21,27 @@ namespace {
 
 std::string Real(long double value) { return FormatDigits(value, 21); }
 
-// The least text a traced point takes in the file: two reals of 21 digits and
-// a point, a blank and CR LF.
-constexpr std::uint64_t kTextBytesPerPoint = 2 * 22 + 3;
+// The output formats: the name --format takes, the least text a traced point
+// takes in the file (for the memory check before tracing).
+enum class TraceFormat { Polar, GeoJson, Csv };
+struct TraceFormatRow {
+  const char* name;
+  TraceFormat format;
+  std::uint64_t bytesPerPoint;
+};
+constexpr TraceFormatRow kFormats[] = {
+    {"polar", TraceFormat::Polar, 2 * 22 + 3},  // two reals of 21 digits and a point, a blank, CR LF
+    {"geojson", TraceFormat::GeoJson, 6},       // "[0,1],"
+    {"csv", TraceFormat::Csv, 15},              // "0,0,0,0,1,1,0" and CR LF
+};
+
+const TraceFormatRow& FormatFrom(const ParsedArgs& args) {
+  const std::string name = args.Text("--format").value_or("polar");
+  for (const TraceFormatRow& row : kFormats) {
+    if (name == row.name) return row;
+  }
+  throw UsageError("--format needs polar, geojson or csv, not '" + EscapeControlBytes(name) + "'");
+}
 
 // The store as a Polar Data file: count, RInt and RExt; per polyline its point
 // count, then one "angle radius" line per point; lines end in CR LF.
@@ -43,7 +62,8 @@ int RunTrace(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) {
   const FunctionRecord record = RecordFrom(args);
   const std::optional<std::string> cylFile = args.Text("--cyl");
   if (cylFile && HasSampleOption(args)) throw UsageError("--cyl and the formula options exclude each other");
-  const std::int32_t levels = LevelsFrom(args);
+  const TraceLevels levels = LevelsFrom(args);
+  const TraceFormatRow& format = FormatFrom(args);
   const std::string output = OutputFrom(args);
 
   auto grid = std::make_unique<PolarGrid>();
@@ -52,10 +72,22 @@ int RunTrace(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) {
   ScanGrid(*grid);
   ContourStore store;
   const int shownBefore = ui.Shown();
-  ComputeContours(*grid, levels, store, ui, kTextBytesPerPoint);  // level failures go to err
+  const ChosenLevels chosen = ComputeContours(*grid, levels.choice, levels.count, store, ui,
+                                              format.bytesPerPoint);  // level failures go to err
   // A level that failed fails the run, and the output stays as it was.
   if (ui.Shown() > shownBefore) return 1;
-  WriteFileAtomically(output, FormatTracedPolarData(store, *grid));
+  ReportLevelsOutside(chosen, *grid, err);
+  switch (format.format) {
+    case TraceFormat::Polar:
+      WriteFileAtomically(output, FormatTracedPolarData(store, *grid));
+      break;
+    case TraceFormat::GeoJson:
+      WriteFileAtomically(output, FormatLinesGeoJson(store));
+      break;
+    case TraceFormat::Csv:
+      WriteFileAtomically(output, FormatLinesCsv(store));
+      break;
+  }
   return 0;
 }
 

@@ -2,11 +2,15 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QStatusBar>
+#include <cmath>
 
 #include "gui/function_dialog.h"
 #include "gui/settings_dialog.h"
@@ -37,6 +41,8 @@ MainForm::MainForm(Registry& registry, Ui* ui, StylePickers* pickers)
   AddMenuBarKeys(*menuBar(), *this);
   view_->setObjectName("im");
   view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  view_->setMouseTracking(true);
+  view_->installEventFilter(this);
   scroller_->setObjectName("ScrollBox");
   scroller_->setWidget(view_);
   scroller_->setWidgetResizable(false);
@@ -44,6 +50,7 @@ MainForm::MainForm(Registry& registry, Ui* ui, StylePickers* pickers)
   setCentralWidget(scroller_);
   RunGuarded(ui_, [this] { main_.FormCreate(); });
   ShowPicture();
+  ShowStatusLine();
 }
 
 MainForm::~MainForm() {
@@ -80,6 +87,7 @@ void MainForm::RunWork(const std::function<void()>& work) {
   commandUi_.BeginCommand();
   RunGuarded(commandUi_, work);
   ShowPicture();
+  ShowStatusLine();
   commandUi_.EndCommand();
 }
 
@@ -88,6 +96,39 @@ void MainForm::ShowPicture() {
   view_->setPixmap(QPixmap::fromImage(image));
   view_->resize(image.size());
   if (view_->isVisible()) view_->repaint();
+}
+
+void MainForm::ShowStatusLine() {
+  const bool shown = main_.StatusLineShown();
+  if (cursorValue_ == nullptr) {
+    if (!shown) return;  // the window keeps its plain layout
+    cursorValue_ = new QLabel;
+    cursorValue_->setObjectName("lbCursorValue");
+    statusBar()->setObjectName("StatusLine");
+    statusBar()->addWidget(cursorValue_, 1);
+  }
+  statusBar()->setVisible(shown);
+  // The picture may have changed under a resting mouse.
+  const QPoint mouse = view_->mapFromGlobal(QCursor::pos());
+  ShowCursorValue(shown && view_->underMouse() ? std::optional<QPoint>(mouse) : std::nullopt);
+}
+
+void MainForm::ShowCursorValue(std::optional<QPoint> pos) {
+  if (cursorValue_ == nullptr) return;
+  const std::string text = pos ? main_.CursorText(pos->x(), pos->y()) : std::string();
+  cursorValue_->setText(QString::fromStdString(text));
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_ && cursorValue_ != nullptr && main_.StatusLineShown()) {
+    if (event->type() == QEvent::MouseMove) {
+      const QPointF at = static_cast<QMouseEvent*>(event)->position();
+      ShowCursorValue(QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))));
+    } else if (event->type() == QEvent::Leave) {
+      ShowCursorValue(std::nullopt);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainForm::RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine) {

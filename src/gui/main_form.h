@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the menu bar and a scroll area showing the picture 1:1,
-// around the TfmMain model. It provides the model's front-end services (the
+// around the TfmMain model, and, when the settings turn it on, a status line
+// with the value under the mouse. It provides the model's front-end services (the
 // two dialogs, the program path, the locale's decimal separator, closing) and
 // runs every command under the default handler.
 
@@ -8,6 +9,7 @@
 #include <QMainWindow>
 #include <QScrollArea>
 #include <memory>
+#include <optional>
 
 #include "app/main_dialogs.h"
 #include "app/main_window.h"
@@ -47,6 +49,8 @@ class MainForm : public QMainWindow, public MainDialogs {
   QtBitmap& PictureBitmap() { return picture_; }
   QLabel& PictureView() { return *view_; }
   QScrollArea& Scroller() { return *scroller_; }
+  // The status line's text; null until the settings first turn it on.
+  QLabel* CursorValue() { return cursorValue_; }
   TfmEdFCylinder* FunctionDialog() { return functionDialog_; }
 
   bool RunFunctionDialog(FunctionTexts& texts, FormulaEngine& engine) override;
@@ -59,11 +63,17 @@ class MainForm : public QMainWindow, public MainDialogs {
   // Closing by Exit or by the close box alike hides the window, then runs
   // FormDestroy.
   void closeEvent(QCloseEvent* event) override;
+  // Follows the mouse over the picture for the status line.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void RunWork(const std::function<void()>& work);
   // The view shows the picture as drawn, painted at once when visible.
   void ShowPicture();
+  // Shows or hides the status line as the settings say.
+  void ShowStatusLine();
+  // The status line for the picture's pixel at pos, or empty without one.
+  void ShowCursorValue(std::optional<QPoint> pos);
 
   std::unique_ptr<WidgetUi> ownUi_;
   Ui& ui_;
@@ -74,6 +84,7 @@ class MainForm : public QMainWindow, public MainDialogs {
   TfmMain main_;
   QScrollArea* scroller_;
   QLabel* view_;
+  QLabel* cursorValue_ = nullptr;
   TfmEdFCylinder* functionDialog_ = nullptr;
 };
 

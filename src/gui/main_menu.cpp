@@ -20,6 +20,8 @@ const std::vector<MenuEntry>& MainMenuEntries() {
       {{"File", "Load", "Polar Data"}, "mnFileLoadPolar", &TfmMain::mnFileLoadPolarClick, ""},
       {{"File", "Save", "Picture"}, "mnFileSavePicture", &TfmMain::mnFileSavePictureClick, ""},
       {{"File", "Save", "Cyl Data"}, "mnSaveCylData", &TfmMain::mnSaveCylDataClick, ""},
+      {{"File", "Save", "Lines as GeoJSON"}, "mnSaveLinesGeoJson", &TfmMain::mnSaveLinesGeoJsonClick, ""},
+      {{"File", "Save", "Lines as CSV"}, "mnSaveLinesCsv", &TfmMain::mnSaveLinesCsvClick, ""},
       {{"File", "-"}, "mnBreak1", nullptr, ""},
       {{"File", "E&xit"}, "mnExit", &TfmMain::mnExitClick, ""},
       {{"Edit", "ReDraw"}, "mnEditRedraw", &TfmMain::mnEditRedrawClick, ""},

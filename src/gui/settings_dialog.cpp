@@ -5,9 +5,11 @@
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <tuple>
 
 #include "gui/font_sample.h"
+#include "gui/levels_dialog.h"
 #include "gui/style_pickers.h"
 #include "gui/uncaught_errors.h"
 #include "qt/qt_fonts.h"
@@ -45,6 +47,7 @@ Tfmset::Tfmset(SettingsDialogModel& model, Ui& ui, StylePickers& pickers, QWidge
   // The size is fixed, whatever the label font: the sample scales down inside.
   setFixedSize(kWidth, kHeight);
   move(kLeft, kTop);
+  PlaceMoreButton();
   model_.FormActivate();
   ShowControls();
 }
@@ -121,7 +124,22 @@ QWidget* Tfmset::BuildContourGroup() {
   row->addWidget(new QLabel("Levels", group));
   row->addWidget(edNLevelContour_);
   row->addStretch();
+  btLevels_ = new QPushButton("More...", group);
+  btLevels_->setObjectName("btLevels");
+  btLevels_->setToolTip("Chosen levels, colors by level, legend, values on the lines, status line");
+  btLevels_->setAutoDefault(false);
+  connect(btLevels_, &QPushButton::clicked, this, [this] { btLevelsClick(); });
   return group;
+}
+
+void Tfmset::PlaceMoreButton() {
+  QWidget* group = btLevels_->parentWidget();
+  layout()->activate();
+  group->layout()->activate();
+  const int right = group->width() - group->layout()->contentsMargins().right();
+  const int left = edNLevelContour_->geometry().right() + 3;
+  const int width = std::min(kButtonWidth, right - left);
+  btLevels_->setGeometry(right - width, edNLevelContour_->y(), width, edNLevelContour_->height());
 }
 
 QWidget* Tfmset::BuildLabelGroup() {
@@ -242,6 +260,11 @@ void Tfmset::PickFont() {
     model_.controls.lbLabelFont = *font;
     ShowSampleFont();
   }
+}
+
+void Tfmset::btLevelsClick() {
+  TfmLevels dialog(model_.levelControls, model_.DecimalSeparator(), ui_, this);
+  dialog.exec();
 }
 
 void Tfmset::btDefaultClick() {

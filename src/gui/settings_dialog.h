@@ -2,7 +2,8 @@
 // Tfmset, the settings dialog: binds its controls to a SettingsDialogModel on
 // the main window's items. Filled when created, transferred on OK (a bad
 // integer keeps it open), reset by Default; Cancel, Esc and the close box
-// transfer nothing.
+// transfer nothing. Its "More..." button opens the second dialog, TfmLevels,
+// on the model's level controls, which follow the same rules.
 
 #include <QCheckBox>
 #include <QDialog>
@@ -44,6 +45,10 @@ class Tfmset : public QDialog {
   QLineEdit* NewEdit(const char* name);
   void PickColor(ColorSwatch* swatch);
   void PickFont();
+  // Puts "More..." into the free room at the right of the Contour group's
+  // row, outside the layout, so that every other control keeps its place.
+  void PlaceMoreButton();
+  void btLevelsClick();
   void btDefaultClick();
   // Controls from the model's values and back.
   void ShowControls();
@@ -57,6 +62,7 @@ class Tfmset : public QDialog {
   QLineEdit* edHeight_ = nullptr;
   Line xy_{}, intCircle_{}, extCircle_{}, function_{};
   QLineEdit* edNLevelContour_ = nullptr;
+  QPushButton* btLevels_ = nullptr;
   QCheckBox* cbLabelPresent_ = nullptr;
   QLineEdit* edLabelFormat_ = nullptr;
   QPushButton* btLabelFont_ = nullptr;

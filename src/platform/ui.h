@@ -7,11 +7,14 @@
 
 namespace orbisk {
 
-// The three shared file dialogs of the main window.
+// The three shared file dialogs of the main window, and the two that save the
+// contour lines as data.
 enum class FileDialogKind {
-  Open,     // data files, for reading
-  Save,     // data files, for writing (asks before replacing)
-  Picture,  // BMP pictures, for writing (asks before replacing)
+  Open,          // data files, for reading
+  Save,          // data files, for writing (asks before replacing)
+  Picture,       // BMP pictures, for writing (asks before replacing)
+  LinesGeoJson,  // GeoJSON files, for writing (asks before replacing)
+  LinesCsv,      // CSV files, for writing (asks before replacing)
 };
 
 class Ui {

@@ -38,16 +38,36 @@ void ChoosePictureFormat(QFileDialog& dialog, const QString& proposed) {
 // Each filter is "caption (patterns)": the dialog hides the last parenthesis
 // and matches by it, so the caption can list the patterns its own way.
 QStringList FileDialogFilters(FileDialogKind kind) {
-  if (kind != FileDialogKind::Picture) {
-    return {"Data files (*.txt;*.dat;*.res) (*.dat *.res *.txt)", "All files (*)"};
+  switch (kind) {
+    case FileDialogKind::Open:
+    case FileDialogKind::Save:
+      break;
+    case FileDialogKind::LinesGeoJson:
+      return {"GeoJSON files (*.geojson) (*.geojson)", "All files (*)"};
+    case FileDialogKind::LinesCsv:
+      return {"CSV files (*.csv) (*.csv)", "All files (*)"};
+    case FileDialogKind::Picture: {
+      QStringList filters;
+      for (const PictureFormat& format : PictureFormats()) filters << PictureFilter(format);
+      return filters;
+    }
   }
-  QStringList filters;
-  for (const PictureFormat& format : PictureFormats()) filters << PictureFilter(format);
-  return filters;
+  return {"Data files (*.txt;*.dat;*.res) (*.dat *.res *.txt)", "All files (*)"};
 }
 
 QString FileDialogSuffix(FileDialogKind kind) {
-  return kind == FileDialogKind::Picture ? QStringLiteral("bmp") : QStringLiteral("dat");
+  switch (kind) {
+    case FileDialogKind::Open:
+    case FileDialogKind::Save:
+      break;
+    case FileDialogKind::Picture:
+      return QStringLiteral("bmp");
+    case FileDialogKind::LinesGeoJson:
+      return QStringLiteral("geojson");
+    case FileDialogKind::LinesCsv:
+      return QStringLiteral("csv");
+  }
+  return QStringLiteral("dat");
 }
 
 void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind, const QString& proposed) {

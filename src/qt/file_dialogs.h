@@ -10,10 +10,12 @@
 namespace orbisk {
 
 // The name filters of a dialog kind: "Data files (*.txt;*.dat;*.res)" matching
-// *.dat, *.res and *.txt, then "All files"; or one filter per picture format,
-// "Bitmaps (*.bmp)" first.
+// *.dat, *.res and *.txt, then "All files"; one filter per picture format,
+// "Bitmaps (*.bmp)" first; "GeoJSON files (*.geojson)" or "CSV files (*.csv)",
+// then "All files", for the lines.
 QStringList FileDialogFilters(FileDialogKind kind);
-// "dat" for the data dialogs, "bmp" for the picture dialog.
+// "dat" for the data dialogs, "bmp" for the picture dialog, "geojson" and
+// "csv" for the lines.
 QString FileDialogSuffix(FileDialogKind kind);
 
 // Configures dialog as the shared dialog of kind: filters, default suffix,

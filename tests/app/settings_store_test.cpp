@@ -69,6 +69,19 @@ Settings Unusual() {
   return s;
 }
 
+// Unusual, with every option after the 32 away from its default too.
+Settings WithOptions() {
+  Settings s = Unusual();
+  s.levelChoice = {LevelMode::Step, {0.1L, 2, -3}, 0.25L, 1.0L / 3};
+  s.levelDisplay = {true, true, true, ".2f"};
+  s.StatusLine_Present = true;
+  return s;
+}
+
+const std::vector<std::string> kOptionNames = {"Level_Mode",       "Level_List",        "Level_Start",
+                                               "Level_Step",       "Level_Colors",      "Level_Legend",
+                                               "Level_LineLabels", "Level_ValueFormat", "StatusLine_Present"};
+
 class SettingsStoreTest : public ::testing::Test {
  public:
   // Saves settings as the picture's size says, through a fresh registry.
@@ -312,6 +325,65 @@ TEST_F(SettingsStoreTest, AKeyThatCannotBeWrittenSafelyIsLeftAloneSilently) {
   if (!quiet) GTEST_SKIP() << "privileges cannot be dropped here";
   EXPECT_EQ(*quiet, 1);
   EXPECT_EQ(testing::ReadFile(path), before);
+}
+
+TEST_F(SettingsStoreTest, OptionsAreWrittenAfterThe32OnlyOnceUsedAndLoadBackExactly) {
+  auto written = [this] {
+    std::vector<std::string> names;
+    const RegistryEntries stored = ParseRegistryText(testing::ReadFile(path)).value();
+    for (const auto& entry : stored) names.push_back(entry.first);
+    return names;
+  };
+  std::vector<std::string> all = kWritingOrder;
+  all.insert(all.end(), kOptionNames.begin(), kOptionNames.end());
+  Save(Unusual());
+  EXPECT_EQ(written(), kWritingOrder);  // never used: the file is written as before
+  Save(WithOptions());
+  EXPECT_EQ(written(), all);
+  EXPECT_EQ(Load(), WithOptions());
+  Save(Unusual());  // turned off again: stored as off, not left on
+  EXPECT_EQ(written(), all);
+  EXPECT_EQ(Load(), Unusual());
+}
+
+TEST_F(SettingsStoreTest, ABadOptionValueGivesThatOptionAloneItsDefault) {
+  const struct {
+    const char* name;
+    std::function<void(SettingsStoreTest&)> spoil;
+    std::function<void(Settings&)> expect;  // applied to WithOptions()
+  } rows[] = {
+      {"Level_Colors missing", [](auto& t) { t.Remove("Level_Colors"); },
+       [](Settings& s) { s.levelDisplay.Colors = false; }},
+      {"Level_Legend as a string", [](auto& t) { t.Set("Level_Legend", StringValue("1")); },
+       [](Settings& s) { s.levelDisplay.Legend = false; }},
+      {"Level_ValueFormat missing", [](auto& t) { t.Remove("Level_ValueFormat"); },
+       [](Settings& s) { s.levelDisplay.ValueFormat = ".4g"; }},
+      {"Level_ValueFormat as a dword", [](auto& t) { t.Set("Level_ValueFormat", DwordValue(1)); },
+       [](Settings& s) { s.levelDisplay.ValueFormat = ".4g"; }},
+      {"Level_Mode 3", [](auto& t) { t.Set("Level_Mode", DwordValue(3)); },
+       [](Settings& s) { s.levelChoice.mode = LevelMode::Even; }},
+      {"Level_List not numbers", [](auto& t) { t.Set("Level_List", StringValue("1, x")); },
+       [](Settings& s) { s.levelChoice.list.clear(); }},
+      {"Level_Start as binary", [](auto& t) { t.Set("Level_Start", BinaryValue("0.25")); },
+       [](Settings& s) { s.levelChoice.start = 0; }},
+      // A step mode without a step cannot be used: the levels are even again.
+      {"Level_Step not a number", [](auto& t) { t.Set("Level_Step", StringValue("1/3")); },
+       [](Settings& s) {
+         s.levelChoice = {LevelMode::Even, s.levelChoice.list, s.levelChoice.start, 0};
+       }},
+      {"StatusLine_Present missing", [](auto& t) { t.Remove("StatusLine_Present"); },
+       [](Settings& s) { s.StatusLine_Present = false; }},
+      // One of the 32 still resets everything, the options too.
+      {"Contour_Width missing", [](auto& t) { t.Remove("Contour_Width"); }, [](Settings& s) { s = Settings{}; }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Save(WithOptions());
+    row.spoil(*this);
+    Settings expected = WithOptions();
+    row.expect(expected);
+    EXPECT_EQ(Load(), expected);
+  }
 }
 
 // A registry that records writes and can refuse one value or the whole key.

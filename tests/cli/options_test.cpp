@@ -41,8 +41,8 @@ TEST(CliOptions, OneRuleForEveryCommand) {
        64,
        "",
        "render: --levels needs an integer from 1 to 10000"},
-      {"render refuses PDF", {"render", "-o", dir.File("map.pdf")}, 64, "", "only .bmp, .png and .svg"},
-      {"render refuses JPEG", {"render", "-o", dir.File("map.JPG")}, 64, "", "only .bmp, .png and .svg"},
+      {"render refuses TIFF", {"render", "-o", dir.File("map.tiff")}, 64, "", "only .bmp, .png, .svg and .pdf"},
+      {"render refuses JPEG", {"render", "-o", dir.File("map.JPG")}, 64, "", "only .bmp, .png, .svg and .pdf"},
       {"trace: a failed level writes nothing",
        {"trace", "--cyl", dir.File("huge.dat"), "-o", keep},
        1,
@@ -67,7 +67,7 @@ TEST(CliOptions, OneRuleForEveryCommand) {
   }
   EXPECT_EQ(ReadFile(keep), "keep");
   EXPECT_FALSE(std::filesystem::exists(dir.File("keep.bmp")));
-  EXPECT_FALSE(std::filesystem::exists(dir.File("map.pdf")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("map.tiff")));
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ TEST_F(MainFormTest, MenuTreeHasTheCaptionsAccessLettersAndOnlyF1) {
                                 "File>Load>Polar Data",
                                 "File>Save>Picture",
                                 "File>Save>Cyl Data",
+                                "File>Save>Lines as GeoJSON",
+                                "File>Save>Lines as CSV",
                                 "File>-",
                                 "File>E&xit",
                                 "Edit>ReDraw",

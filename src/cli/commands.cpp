@@ -64,6 +64,26 @@ int RunCommand(const Command& command, const Args& args, std::ostream& out, std:
   }
 }
 
+// The options of trace: the data, the levels and the output's format.
+std::vector<OptionSpec> TraceOptionRows() {
+  return With({kCyl},
+              With(SampleOptionRows(),
+                   With(LevelOptionRows(),
+                        {{"--format", "F", "polar (a Polar Data file, the default), geojson or csv"}, kOutput})));
+}
+
+// The options of render: the data, the levels, their display and the size.
+std::vector<OptionSpec> RenderOptionRows() {
+  return With({kCyl, {"--polar", "FILE", "draw the polylines of a Polar Data file"}},
+              With(SampleOptionRows(),
+                   With(LevelOptionRows(), {{"--level-colours", nullptr, "each level in its colour (viridis)"},
+                                            {"--legend", nullptr, "the levels with their colours beside the map"},
+                                            {"--line-labels", nullptr, "each level's value on its lines"},
+                                            {"--width", "W", "picture width in pixels, 1 to 16384 (default 500)"},
+                                            {"--height", "H", "picture height in pixels, 1 to 16384 (default 500)"},
+                                            kOutput})));
+}
+
 }  // namespace
 
 const std::vector<Command>& Commands() {
@@ -104,10 +124,7 @@ const std::vector<Command>& Commands() {
        "GeoJSON (a FeatureCollection of LineStrings of x and y with the level as a property) or as CSV (level, "
        "line, point, phi, r, x, y). Chosen levels outside the data's range are told on stderr. A failed level is "
        "reported on stderr, exits 1 and writes nothing.",
-       With({kCyl}, With(SampleOptionRows(),
-                         With(LevelOptionRows(),
-                              {{"--format", "F", "polar (a Polar Data file, the default), geojson or csv"}, kOutput}))),
-       0, RunTrace},
+       TraceOptionRows(), 0, RunTrace},
       {"render",
        "render (--cyl FILE | --polar FILE | [sample options]) [--levels N|LIST | --level-step STEP [--level-start "
        "START]] [--level-colours] [--legend] [--line-labels] [--width W] [--height H] -o "
@@ -115,15 +132,7 @@ const std::vector<Command>& Commands() {
        "Draws the whole picture with the default plot settings, by the extension as a 24-bit BMP (also for - or "
        "a name without extension), a PNG, an SVG or a PDF. Chosen levels outside the data's range are told on "
        "stderr. A failed level is reported on stderr, exits 1 and writes nothing.",
-       With({kCyl, {"--polar", "FILE", "draw the polylines of a Polar Data file"}},
-            With(SampleOptionRows(),
-                 With(LevelOptionRows(), {{"--level-colours", nullptr, "each level in its colour (viridis)"},
-                                          {"--legend", nullptr, "the levels with their colours beside the map"},
-                                          {"--line-labels", nullptr, "each level's value on its lines"},
-                                          {"--width", "W", "picture width in pixels, 1 to 16384 (default 500)"},
-                                          {"--height", "H", "picture height in pixels, 1 to 16384 (default 500)"},
-                                          kOutput}))),
-       0, RunRender},
+       RenderOptionRows(), 0, RunRender},
   };
   return commands;
 }

@@ -5,17 +5,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
+#include "gui/dialog_parts.h"
 #include "gui/uncaught_errors.h"
 
 namespace orbisk {
 
 namespace {
-
-constexpr int kRowHeight = 19;
-constexpr int kButtonWidth = 56;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -33,23 +30,13 @@ TfmLevels::TfmLevels(LevelControls& controls, char decimalSeparator, Ui& ui, QWi
     : QDialog(parent), controls_(controls), decimalSeparator_(decimalSeparator), ui_(ui) {
   setObjectName("fmLevels");
   setWindowTitle("Levels");
-  QFont small = font();
-  small.setPointSize(8);
-  setFont(small);
+  UseSmallFont(this);
 
-  auto* btOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
-  btOk->setObjectName("btOk");
-  btOk->setDefault(true);
-  auto* btCancel = new QPushButton("Отмена", this);
-  btCancel->setObjectName("btCancel");
-  btCancel->setAutoDefault(false);
-  for (QPushButton* button : {btOk, btCancel}) button->setMinimumWidth(kButtonWidth);
-  connect(btOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+  const OkCancelButtons okCancel = NewOkCancelButtons(this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(btOk);
-  buttons->addWidget(btCancel);
+  buttons->addWidget(okCancel.ok);
+  buttons->addWidget(okCancel.cancel);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -63,9 +50,7 @@ TfmLevels::TfmLevels(LevelControls& controls, char decimalSeparator, Ui& ui, QWi
 }
 
 QLineEdit* TfmLevels::NewEdit(const char* name, int width) {
-  auto* edit = new QLineEdit(this);
-  edit->setObjectName(name);
-  edit->setFixedHeight(kRowHeight);
+  QLineEdit* edit = NewRowEdit(this, name);
   edit->setMinimumWidth(width);
   return edit;
 }

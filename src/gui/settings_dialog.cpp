@@ -3,11 +3,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
 
+#include "gui/dialog_parts.h"
 #include "gui/font_sample.h"
 #include "gui/levels_dialog.h"
 #include "gui/style_pickers.h"
@@ -22,10 +22,6 @@ constexpr int kLeft = 171;
 constexpr int kTop = 166;
 constexpr int kWidth = 365;
 constexpr int kHeight = 186;
-// Rows are this high, so that every control fits the fixed size with the
-// usual 8-point fonts.
-constexpr int kRowHeight = 19;
-constexpr int kButtonWidth = 56;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -40,9 +36,7 @@ Tfmset::Tfmset(SettingsDialogModel& model, Ui& ui, StylePickers& pickers, QWidge
     : QDialog(parent), model_(model), ui_(ui), pickers_(pickers) {
   setObjectName("fmset");
   setWindowTitle("Settings");
-  QFont small = font();
-  small.setPointSize(8);
-  setFont(small);
+  UseSmallFont(this);
   BuildControls();
   // The size is fixed, whatever the label font: the sample scales down inside.
   setFixedSize(kWidth, kHeight);
@@ -53,10 +47,8 @@ Tfmset::Tfmset(SettingsDialogModel& model, Ui& ui, StylePickers& pickers, QWidge
 }
 
 QLineEdit* Tfmset::NewEdit(const char* name) {
-  auto* edit = new QLineEdit(this);
-  edit->setObjectName(name);
+  QLineEdit* edit = NewRowEdit(this, name);
   edit->setMaximumWidth(60);
-  edit->setFixedHeight(kRowHeight);
   return edit;
 }
 
@@ -138,7 +130,7 @@ void Tfmset::PlaceMoreButton() {
   group->layout()->activate();
   const int right = group->width() - group->layout()->contentsMargins().right();
   const int left = edNLevelContour_->geometry().right() + 3;
-  const int width = std::min(kButtonWidth, right - left);
+  const int width = std::min(kDialogButtonWidth, right - left);
   btLevels_->setGeometry(right - width, edNLevelContour_->y(), width, edNLevelContour_->height());
 }
 
@@ -153,7 +145,7 @@ QWidget* Tfmset::BuildLabelGroup() {
   btLabelFont_->setObjectName("btLabelFont");
   btLabelFont_->setFocusPolicy(Qt::NoFocus);
   btLabelFont_->setAutoDefault(false);
-  btLabelFont_->setFixedWidth(kButtonWidth);
+  btLabelFont_->setFixedWidth(kDialogButtonWidth);
   connect(btLabelFont_, &QPushButton::clicked, this, [this] { PickFont(); });
   lbLabelFont_ = new FontSample("Font", group);
   lbLabelFont_->setObjectName("lbLabelFont");
@@ -169,16 +161,9 @@ void Tfmset::BuildControls() {
   auto* btDefault = new QPushButton("Default", this);
   btDefault->setObjectName("btDefault");
   btDefault->setAutoDefault(false);
-  auto* btOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
-  btOk->setObjectName("btOk");
-  btOk->setDefault(true);
-  auto* btCancel = new QPushButton("Отмена", this);
-  btCancel->setObjectName("btCancel");
-  btCancel->setAutoDefault(false);
-  for (QPushButton* button : {btDefault, btOk, btCancel}) button->setMinimumWidth(kButtonWidth);
+  btDefault->setMinimumWidth(kDialogButtonWidth);
   connect(btDefault, &QPushButton::clicked, this, [this] { btDefaultClick(); });
-  connect(btOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+  const OkCancelButtons okCancel = NewOkCancelButtons(this);
 
   auto* left = new QVBoxLayout;
   left->addWidget(BuildPictureGroup());
@@ -186,8 +171,8 @@ void Tfmset::BuildControls() {
   auto* buttons = new QGridLayout;
   buttons->setSpacing(3);
   buttons->addWidget(btDefault, 0, 0, 1, 2);
-  buttons->addWidget(btOk, 1, 0);
-  buttons->addWidget(btCancel, 1, 1);
+  buttons->addWidget(okCancel.ok, 1, 0);
+  buttons->addWidget(okCancel.cancel, 1, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(BuildContourGroup());
   right->addWidget(BuildLabelGroup());

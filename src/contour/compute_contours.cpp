@@ -59,15 +59,23 @@ void RefuseWhatCannotFit(const PolarGrid& grid, const std::vector<long double>& 
               mib(needed) + ", " + mib(available) + " available");
 }
 
+// The tracing memory of the calling thread, kept from one tracing to the
+// next: an area made afresh for each tracing would go back to the system
+// when freed and be faulted in again, which can cost more than the tracing
+// of a smooth grid itself.
+TraceScratch& ThreadScratch() {
+  thread_local TraceScratch scratch;
+  return scratch;
+}
+
 // Traces the levels over the pool's threads, each level on its own; after a
 // level that ran out of memory, the later ones are not traced.
 std::vector<TracedLevel> TraceLevels(const PolarGrid& grid, const std::vector<long double>& levels, ThreadPool& pool) {
   std::vector<TracedLevel> traced(levels.size());
-  std::vector<TraceScratch> scratch(pool.Size());
   std::atomic<std::size_t> lastToTrace{levels.size()};
-  pool.ParallelFor(levels.size(), [&](std::size_t k, unsigned worker) {
+  pool.ParallelFor(levels.size(), [&](std::size_t k, unsigned /*worker*/) {
     if (k > lastToTrace) return;
-    traced[k] = TraceLevel(grid, levels[k], scratch[worker]);
+    traced[k] = TraceLevel(grid, levels[k], ThreadScratch());
     if (!traced[k].outOfMemory) return;
     for (std::size_t last = lastToTrace; k < last && !lastToTrace.compare_exchange_weak(last, k);) {
     }

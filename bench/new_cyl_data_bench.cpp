@@ -3,9 +3,7 @@
 // and drawing the 500 x 500 picture on the Qt bitmap, through the main
 // window's own command with silent stand-ins for the dialogs and the registry.
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 #include "app/main_dialogs.h"
 #include "app/main_window.h"
@@ -59,14 +57,3 @@ BENCHMARK(BM_NewCylData)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orbisk
-
-int main(int argc, char** argv) {
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

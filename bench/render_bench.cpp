@@ -3,9 +3,7 @@
 // plain, with colours, legend and values on the lines, and written as SVG
 // and PDF.
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 #include "contour/compute_contours.h"
@@ -84,14 +82,3 @@ BENCHMARK(BM_EncodeVectorPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 
 }  // namespace
 }  // namespace orbisk
-
-int main(int argc, char** argv) {
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,16 @@ namespace {
 // is given has: its bounds are read or computed as finite numbers).
 bool FastChainingApplies(const PolarGrid& grid, long double link) {
   return std::isfinite(grid.RInt) && std::isfinite(grid.RExt) && std::isfinite(link);
+}
+
+// The turn of the search's frame that lays the crossings of a thin sector
+// along its x axis, where its cells fit them best: the sector's middle angle
+// (its crossings reach up to one step beyond its last angle); 0 for a sector
+// wider than pi/4, whose box a turn would not narrow much.
+double SectorTurn(const PolarGrid& grid) {
+  const long double first = grid.FiStart, last = grid.FiEnd + grid.StepFi;
+  if (!(std::fabs(last - first) <= std::numbers::pi_v<long double> / 4)) return 0;
+  return static_cast<double>((first + last) / 2);
 }
 
 // A finished polyline, given by entries, with room for exactly its points.
@@ -93,7 +104,7 @@ void ChainCrossings(const long double* fi, const long double* r, std::int32_t co
   starts.Reset(r, count, grid.RInt, grid.RExt);
   const long double link = LinkDistance(grid);
   NearestIndex& nearest = scratch.nearest;
-  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count, link)) {
+  if (!FastChainingApplies(grid, link) || !nearest.Reset(fi, r, count, link, SectorTurn(grid))) {
     ChainLiterally(fi, r, count, grid, lines);
     return;
   }

@@ -13,16 +13,19 @@
 // between two entries is below 4 * sqrt(2) < 6.
 //
 // Approximate coordinate (per coordinate, scaled), |x~ - s X| <= slack, where X
-// is the exact extended coordinate:
-// - angle |fi| <= kLargestDoubleAngle: a = fi rounded to double, |a - fi| <=
-//   2^-53 |fi| (+ 2^-1075 when subnormal); the double sine and cosine of a
+// is the exact extended coordinate in the frame turned by the angle t (a
+// double; 0 unless the search turns its frame; turning keeps every distance):
+// - angle |fi - t| <= kLargestDoubleAngle: a = fi - t rounded to extended, then
+//   to double, |a - (fi - t)| <= 2^-53 |a| + 2^-64 |fi - t| (+ 2^-1075 when
+//   subnormal); the double sine and cosine of a
 //   are within 1 ulp (2^-52) of the true ones; s r rounded to double adds
 //   2^-53 relative, the product another 2^-53, and X itself is within 2^-63
-//   relative of s r cos(fi). With s |r| < 2 the sum is below
-//   2 (2^-53 |fi| + 2^-50) plus three subnormal roundings, which
-//   kSlackPerRadian |fi| + kSlackBase + kSlackSubnormal covers twice over.
-// - larger angles: x~ is s X rounded to double, within 2^-53 * 2 + 2^-1075,
-//   inside kSlackBase.
+//   |s r| of the true coordinate (the turned one, which lies as far from the
+//   other true points turned). With s |r| < 2 the sum is below
+//   2 (2^-53 (1 + 2^-10) |a| + 2^-50) plus three subnormal roundings, which
+//   kSlackPerRadian |a| + kSlackBase + kSlackSubnormal covers nearly twice over.
+// - larger angles (only in an unturned frame): x~ is s X rounded to double,
+//   within 2^-53 * 2 + 2^-1075, inside kSlackBase.
 //
 // Approximate distance d~ against the exact one d (both scaled),
 //   |d~ - s d| <= 3 slack + kDistanceRelative d~ + kDoubleUnderflow

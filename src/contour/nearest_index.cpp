@@ -31,9 +31,11 @@ const auto& At(const Vector& v, std::int64_t k) {
 // A squared bound that keeps every point whose distance rounds to <= d.
 double Squared(double d) { return d * d * (1 + kSquareMargin); }
 
-// The most sites in a cell for which the nine cells around a query are
-// scanned in full.
+// Cells holding more entries than this are sorted in full.
 constexpr std::int32_t kMostInCell = 16;
+
+// The most sites in the cells around a query that are scanned in full.
+constexpr std::int32_t kMostInBlock = 64;
 
 // The biased exponent field of an extended number: kNotFinite for an infinity
 // or a NaN, 0 for zero and subnormals, else the exponent plus kExponentBias.
@@ -49,11 +51,16 @@ int ExponentField(long double v) {
 
 // ---- Building --------------------------------------------------------------
 
-bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count, long double limit) {
+bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32_t count, long double limit,
+                         double turn) {
   assert(count >= 0 && std::isfinite(limit) && limit >= 0);
   fi_ = fi, r_ = r, count_ = count, limit_ = limit;
   if (!MeasurePool()) return false;
-  ApproximatePositions();
+  turn_ = std::isfinite(turn) ? turn : 0;
+  if (!ApproximatePositions()) {
+    turn_ = 0;
+    ApproximatePositions();
+  }
   ChooseCells();
   SortIntoCells();
   FormSites();
@@ -83,8 +90,9 @@ bool NearestIndex::MeasurePool() {
   return true;
 }
 
-// Approximate scaled positions of the entries and their bounding box.
-void NearestIndex::ApproximatePositions() {
+// Approximate scaled positions of the entries, in the turned frame, and their
+// bounding box.
+bool NearestIndex::ApproximatePositions() {
   const auto size = static_cast<std::size_t>(count_);
   ResizeScratch(position_, size);
   double angle = 0, sine = 0, cosine = 1, largestAngle = 0;
@@ -92,7 +100,7 @@ void NearestIndex::ApproximatePositions() {
   double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
   for (std::int32_t e = 0; e < count_; ++e) {
     Point p;
-    const auto a = static_cast<double>(fi_[e]);
+    const auto a = static_cast<double>(fi_[e] - turn_);
     if (std::fabs(a) <= kLargestDoubleAngle) {
       if (!haveAngle || a != angle) {
         angle = a, haveAngle = true, ::sincos(a, &sine, &cosine);
@@ -101,6 +109,7 @@ void NearestIndex::ApproximatePositions() {
       const auto radius = static_cast<double>(r_[e] * scale_);
       p = {radius * cosine, radius * sine};
     } else {
+      if (turn_ != 0) return false;  // the exact position is unturned
       const PlanePoint exact = orbisk::PositionOf(fi_[e], r_[e]);
       p = {static_cast<double>(exact.x * scale_), static_cast<double>(exact.y * scale_)};
     }
@@ -108,13 +117,15 @@ void NearestIndex::ApproximatePositions() {
     xMin = std::min(xMin, p.x), xMax = std::max(xMax, p.x);
     yMin = std::min(yMin, p.y), yMax = std::max(yMax, p.y);
   }
-  // |fi| <= |a| (1 + 2^-53): within the slack's margin of two.
+  // |fi - turn| <= |a| (1 + 2^-53) + 2^-64 |fi - turn|: within the slack's
+  // margin of two.
   slack_ = kSlackPerRadian * largestAngle + kSlackBase + kSlackSubnormal;
   x0_ = count_ > 0 ? xMin : 0, y0_ = count_ > 0 ? yMin : 0;
   xMax_ = count_ > 0 ? xMax : 0, yMax_ = count_ > 0 ? yMax : 0;
   // The bound rests on scaled coordinates below 2 and a finite slack.
   assert(std::max(std::max(-x0_, xMax_), std::max(-y0_, yMax_)) <= 2);
   assert(std::isfinite(slack_) && slack_ >= kSlackBase);
+  return true;
 }
 
 // Cells holding about one entry each on average over the bounding box, but
@@ -189,7 +200,6 @@ void NearestIndex::FormSites() {
   ResizeScratch(siteRun_, static_cast<std::size_t>(count_));
   ResizeScratch(sitePosition_, static_cast<std::size_t>(count_));
   ResizeScratch(siteY_, static_cast<std::size_t>(count_));
-  crowded_ = false;
   std::int32_t sites = 0, entryBegin = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
     const std::int32_t entryEnd = At(cellStart_, c + 1), firstSite = sites;
@@ -209,7 +219,6 @@ void NearestIndex::FormSites() {
       }
       At(siteOf_, entry) = sites - 1;
     }
-    crowded_ = crowded_ || sites - firstSite > kMostInCell;
     entryBegin = entryEnd;
   }
   At(cellStart_, cells) = sites;
@@ -305,7 +314,7 @@ std::int32_t NearestIndex::Nearest(std::int32_t site) {
   double reach = std::min(scaledLimit_ + DistanceError(scaledLimit_), kReachCap);
   std::int32_t found = kUnsettled;
   // The nine cells around, then the twenty-five.
-  for (std::int32_t span = 1; span <= 2 && !crowded_ && found == kUnsettled; ++span) {
+  for (std::int32_t span = 1; span <= 2 && found == kUnsettled; ++span) {
     found = SettleAround(site, q, span, reach);
   }
   if (found == kUnsettled) found = SearchRows(site, q, reach);
@@ -388,6 +397,14 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::
   const std::int32_t column = ColumnOf(q.x), home = RowOf(q.y);
   const std::int32_t firstColumn = std::max(column - span, 0), lastColumn = std::min(column + span, columns_ - 1);
   const std::int32_t firstRow = std::max(home - span, 0), lastRow = std::min(home + span, rows_ - 1);
+  // Crowded cells (points along a thin strip) are not worth a full scan: the
+  // search by rows finds x in them.
+  std::int32_t inBlock = 0;
+  for (std::int32_t row = firstRow; row <= lastRow; ++row) {
+    const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
+    inBlock += cells[lastColumn + 1] - cells[firstColumn];
+  }
+  if (inBlock > kMostInBlock) return kUnsettled;
   TwoNearestPair even, odd;
   for (std::int32_t row = firstRow; row <= lastRow; ++row) {
     const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;

@@ -18,6 +18,10 @@
 //
 // Sites are kept ordered by place (cell by cell, row by row, by x within a
 // cell), so a chain walks through nearby memory.
+//
+// The cells may lie in a frame turned by an angle, so that a pool along a
+// thin sector askew fills a thin row of cells rather than a few crowded
+// cells of a wide square: distances do not change with the frame.
 
 #include <cstdint>
 #include <vector>
@@ -36,9 +40,10 @@ class NearestIndex {
   // Indexes entries 0..count-1 at angles fi and radii r (which must stay alive
   // and unchanged while the index is used), all present, for searches up to
   // `limit` (finite, >= 0), replacing what was indexed before (its memory is
-  // reused). Returns false, leaving the index unusable, when some angle or
-  // radius is not finite.
-  bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit);
+  // reused), in a frame turned by `turn` radians where every entry's angle
+  // lies within kLargestDoubleAngle of it (else unturned). Returns false,
+  // leaving the index unusable, when some angle or radius is not finite.
+  bool Reset(const long double* fi, const long double* r, std::int32_t count, long double limit, double turn = 0);
 
   // The site of an entry: the entries at its point.
   std::int32_t SiteOf(std::int32_t entry) const { return siteOf_[static_cast<std::size_t>(entry)]; }
@@ -71,7 +76,8 @@ class NearestIndex {
   };
 
   bool MeasurePool();
-  void ApproximatePositions();
+  // False when some angle lies too far from the turn for the turned frame.
+  bool ApproximatePositions();
   void ChooseCells();
   void SortIntoCells();
   void FormSites();
@@ -116,6 +122,7 @@ class NearestIndex {
   const long double* r_ = nullptr;
   std::int32_t count_ = 0;
   long double limit_ = 0;
+  double turn_ = 0;              // the frame of the approximate positions is turned by this
   long double scale_ = 1;        // approximate positions are the exact ones times this
   double slack_ = 0;             // bound on the error of each approximate coordinate
   double errorBase_ = 0;         // DistanceError(0)
@@ -147,9 +154,6 @@ class NearestIndex {
   double cell_ = 1, inverseCell_ = 1;      // cell side; a row is one cell high
   double fuzz_ = 0;                        // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
-  // Some cell holds many sites (points along a thin strip): the nine cells
-  // around a query are not worth a full scan.
-  bool crowded_ = false;
 };
 
 }  // namespace orbisk

@@ -76,6 +76,10 @@ void DrawDomain(HostileDraw& draw, PolarGrid& grid) {
   const long double steps[] = {0, 2 * kPi / (1 + draw.Pick(255)), 1e-9L, 2 * kPi, draw.Angle(), kPi};
   grid.StepFi = steps[draw.Pick(6)];
   if (draw.Pick(64) == 0) (draw.Pick(2) ? grid.RExt : grid.StepFi) = draw.Pick(2) ? kNaN : kInf;
+  // A sector of its own, often thin, to which the search may turn its frame
+  // whatever the angles of the points.
+  grid.FiStart = draw.Pick(2) ? 0.0L : draw.Angle();
+  grid.FiEnd = grid.FiStart + (draw.Pick(2) ? 0.0L : 1e-3L * draw.Angle());
 }
 
 namespace {

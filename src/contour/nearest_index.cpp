@@ -198,7 +198,7 @@ void NearestIndex::SortIntoCells() {
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   ResizeScratch(siteRun_, static_cast<std::size_t>(count_));
-  ResizeScratch(sitePosition_, static_cast<std::size_t>(count_));
+  ResizeScratch(sitePosition_, static_cast<std::size_t>(count_) + 1);
   ResizeScratch(siteY_, static_cast<std::size_t>(count_));
   std::int32_t sites = 0, entryBegin = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
@@ -224,7 +224,8 @@ void NearestIndex::FormSites() {
   At(cellStart_, cells) = sites;
   if (sites > 0) At(siteRun_, sites - 1).end = count_;
   siteRun_.resize(static_cast<std::size_t>(sites));
-  sitePosition_.resize(static_cast<std::size_t>(sites));
+  sitePosition_.resize(static_cast<std::size_t>(sites) + 1);
+  sitePosition_.back() = {INFINITY, INFINITY};  // the padding site
   siteY_.resize(static_cast<std::size_t>(sites));
   ResizeScratch(known_, static_cast<std::size_t>(sites));
   std::fill(known_.begin(), known_.end(), 0);
@@ -368,23 +369,18 @@ struct TwoNearestPair {
   }
 };
 
-// The two nearest of sites first..end-1 to q (a site that is gone lies
-// infinitely far), four lanes at a time, so that the pass is not held up by
-// the latency of the chains of minimums.
+// The two nearest to q of sites first..end-1 and, when their count is odd,
+// of the site after them (a site that is gone lies infinitely far): a pair
+// at a time, without a branch for the last one. A search may scan more
+// sites than it needs; the array ends with a padding site far away.
 inline void ScanSites(const NearestIndex::Point* sites, std::int32_t first, std::int32_t end,
-                      const NearestIndex::Point& q, TwoNearestPair& even, TwoNearestPair& odd) {
-  const __m128d where = _mm_set_pd(q.y, q.x);
-  auto at = [&](std::int32_t s) { return _mm_loadu_pd(&sites[s].x); };
-  std::int32_t s = first;
-  for (; s + 4 <= end; s += 4) {
-    even.Add(at(s), at(s + 1), where, _mm_set_pd(s + 1, s));
-    odd.Add(at(s + 2), at(s + 3), where, _mm_set_pd(s + 3, s + 2));
+                      const NearestIndex::Point& q, TwoNearestPair& nearest) {
+  const __m128d where = _mm_set_pd(q.y, q.x), two = _mm_set1_pd(2);
+  __m128d index = _mm_set_pd(first + 1, first);
+  for (std::int32_t s = first; s < end; s += 2) {
+    nearest.Add(_mm_loadu_pd(&sites[s].x), _mm_loadu_pd(&sites[s + 1].x), where, index);
+    index = _mm_add_pd(index, two);
   }
-  if (s + 2 <= end) {
-    even.Add(at(s), at(s + 1), where, _mm_set_pd(s + 1, s));
-    s += 2;
-  }
-  if (s < end) odd.Add(at(s), _mm_set1_pd(INFINITY), where, _mm_set_pd(-1, s));
 }
 
 }  // namespace
@@ -405,14 +401,13 @@ std::int32_t NearestIndex::SettleAround(std::int32_t from, const Point& q, std::
     inBlock += cells[lastColumn + 1] - cells[firstColumn];
   }
   if (inBlock > kMostInBlock) return kUnsettled;
-  TwoNearestPair even, odd;
+  TwoNearestPair pair;
   for (std::int32_t row = firstRow; row <= lastRow; ++row) {
     const std::int32_t* cells = cellStart_.data() + std::int64_t{row} * columns_;
-    ScanSites(sitePosition_.data(), cells[firstColumn], cells[lastColumn + 1], q, even, odd);
+    ScanSites(sitePosition_.data(), cells[firstColumn], cells[lastColumn + 1], q, pair);
   }
   TwoNearest nearest;
-  even.MergeInto(nearest);
-  odd.MergeInto(nearest);
+  pair.MergeInto(nearest);
   const double nearest2 = nearest.best2, next2 = nearest.next2;
   const double d = std::sqrt(nearest2);
   if (nearest.site >= 0) reach = std::min(reach, d + 3 * DistanceError(d));

@@ -107,6 +107,16 @@ BENCHMARK(BM_TraceNoise)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_TraceStrip(benchmark::State& state) { Trace(state, *StripGrid()); }
 BENCHMARK(BM_TraceStrip)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The noise over thin rings, the outer radius 1.05 and 1.001 (arguments 0
+// and 1) against the inner 1: the crossings crowd along a circle.
+void BM_TraceRing(benchmark::State& state) {
+  const long double outer = state.range(0) == 0 ? 1.05L : 1.001L;
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> unit(0, 1);
+  Trace(state, *SampledGrid(1, outer, [&](double, double, double) { return unit(random); }), OneThread());
+}
+BENCHMARK(BM_TraceRing)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The same two on one thread.
 void BM_TraceNoiseOneThread(benchmark::State& state) { Trace(state, *NoiseGrid(256), OneThread()); }
 BENCHMARK(BM_TraceNoiseOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -34,6 +34,11 @@ double Squared(double d) { return d * d * (1 + kSquareMargin); }
 // Cells holding more entries than this are sorted in full.
 constexpr std::int32_t kMostInCell = 16;
 
+// Below this share of cells holding an entry, the cells are made smaller,
+// up to this many per entry.
+constexpr double kSparseFill = 0.25;
+constexpr double kMostCellsPerEntry = 8;
+
 // The most sites in the cells around a query that are scanned in full.
 constexpr std::int32_t kMostInBlock = 64;
 
@@ -140,11 +145,17 @@ void NearestIndex::ChooseCells() {
   if (!((width / cell + 1) * (height / cell + 1) <= maxCells)) cell = spacing + extent / maxCells;
   if (!(cell > 0)) cell = 1;         // every position the same
   cell = std::max(cell, 0x1p-1000);  // points a subnormal apart: keep 1 / cell finite
+  SetCells(cell, maxCells);
+}
+
+void NearestIndex::SetCells(double cell, double maxCells) {
+  const double width = xMax_ - x0_, height = yMax_ - y0_;
   cell_ = cell;
   inverseCell_ = 1 / cell;
   columns_ = static_cast<std::int32_t>(std::min(width / cell, maxCells)) + 1;
   rows_ = static_cast<std::int32_t>(std::min(height / cell, maxCells)) + 1;
-  fuzz_ = cell * kFuzzPerCell + (std::max(std::fabs(x0_), std::fabs(y0_)) + extent) * kFuzzPerMagnitude;
+  fuzz_ =
+      cell * kFuzzPerCell + (std::max(std::fabs(x0_), std::fabs(y0_)) + std::max(width, height)) * kFuzzPerMagnitude;
   // Row bands widened by the fuzz; the outer rows also hold whatever rounding
   // put beyond the grid, and a row past either end lies infinitely far.
   rowBand_.resize(static_cast<std::size_t>(rows_) + 2);
@@ -157,19 +168,42 @@ void NearestIndex::ChooseCells() {
   rowBand_.back() = {INFINITY, INFINITY};
 }
 
-// The entries into cells by a counting sort, then each cell's by x, y and index.
-void NearestIndex::SortIntoCells() {
-  const auto size = static_cast<std::size_t>(count_);
+// Each entry's cell (in siteOf_) and each cell's count (in cellStart_, one
+// place on); returns the share of cells that hold an entry.
+double NearestIndex::CountIntoCells() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   ResizeScratch(cellStart_, static_cast<std::size_t>(cells) + 1);
   std::fill(cellStart_.begin(), cellStart_.end(), 0);
-  ResizeScratch(siteOf_, size);
+  ResizeScratch(siteOf_, static_cast<std::size_t>(count_));
   for (std::int32_t e = 0; e < count_; ++e) {
     const Point& p = At(position_, e);
     const std::int32_t c = RowOf(p.y) * columns_ + ColumnOf(p.x);
     At(siteOf_, e) = c;  // the cell for now
     ++At(cellStart_, c + 1);
   }
+  const auto empty = std::count(cellStart_.begin() + 1, cellStart_.end(), 0);
+  return 1 - static_cast<double>(empty) / static_cast<double>(cells);
+}
+
+// The entries into cells by a counting sort, then each cell's by x, y and index.
+void NearestIndex::SortIntoCells() {
+  const auto size = static_cast<std::size_t>(count_);
+  const double filled = CountIntoCells();
+  // Points that fill a small part of their box (a ring, an arc) crowd the
+  // few cells they meet: smaller cells, up to kMostCellsPerEntry per entry,
+  // hold fewer each. With s >= sqrt(2 w h / most) and s >= 4 (w + h) / most,
+  // (w / s + 1) (h / s + 1) <= most / 2 + most / 4 + 1 <= most.
+  if (filled < kSparseFill) {
+    const double width = xMax_ - x0_, height = yMax_ - y0_;
+    const double most = kMostCellsPerEntry * count_ + 16;
+    const double smaller = std::max(std::max(cell_ * std::sqrt(filled), std::sqrt(2 * width * height / most)),
+                                    4 * (width + height) / most);
+    if (smaller < cell_ && smaller >= 0x1p-1000) {
+      SetCells(smaller, most);
+      CountIntoCells();
+    }
+  }
+  const std::int64_t cells = std::int64_t{columns_} * rows_;
   for (std::int64_t c = 0; c < cells; ++c) At(cellStart_, c + 1) += At(cellStart_, c);
   ResizeScratch(order_, size);
   for (std::int32_t e = 0; e < count_; ++e) At(order_, At(cellStart_, At(siteOf_, e))++) = e;

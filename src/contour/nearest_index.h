@@ -79,6 +79,9 @@ class NearestIndex {
   // False when some angle lies too far from the turn for the turned frame.
   bool ApproximatePositions();
   void ChooseCells();
+  // Square cells of side `cell` over the box, at most maxCells a side.
+  void SetCells(double cell, double maxCells);
+  double CountIntoCells();
   void SortIntoCells();
   void FormSites();
   void SetLimits();

@@ -224,9 +224,10 @@ TEST(RandomGrids, SingleRowOrColumnGridsEqualTheLiteralWalk) {
 // cell, and some rows hold nearly all of them.
 TEST(RandomGrids, ThinStripsEqualTheLiteralWalk) {
   const Domain domains[] = {
-      {kPi / 4, kPi / 4 + 1e-9L, 1, 2},         {0, 1e-9L, 1, 2},           {kPi / 2, kPi / 2 + 1e-9L, 1, 2},
-      {0.3L, 0.3L + 1e-3L, 1e5L, 1e5L + 1e-3L}, {0, 1e-12L, 1, 1 + 1e-12L}, {-kPi / 3, kPi / 3, 2, 2 + 1e-9L},
-      {0, 2 * kPi, 1, 1.05L},                   {0, 2 * kPi, 1, 1 + 1e-3L},
+      {kPi / 4, kPi / 4 + 1e-9L, 1, 2}, {0, 1e-9L, 1, 2},
+      {kPi / 2, kPi / 2 + 1e-9L, 1, 2}, {0.3L, 0.3L + 1e-3L, 1e5L, 1e5L + 1e-3L},
+      {0, 1e-12L, 1, 1 + 1e-12L},       {-kPi / 3, kPi / 3, 2, 2 + 1e-9L},
+      {0, 2 * kPi, 1, 1.05L},           {0, 2 * kPi, 1, 1 + 1e-3L},
   };
   std::mt19937_64 random(31);
   std::uniform_real_distribution<double> unit(0, 1);

@@ -28,12 +28,14 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   std::fill(present_.begin(), present_.end(), 1);
   ResizeScratch(keys_, size);
   ResizeScratch(bucketOf_, size);
-  // About one entry per bucket, by a linear map of the key rounded to double
-  // over the keys of radii between the circles (0 to (RExt - RInt) / 2, or
-  // RExt - RInt to (RExt - RInt) / 2 when RInt > RExt): rounding, the map and
-  // the clamping to the first and last bucket keep the order, so a lower
-  // bucket never holds a greater key.
-  const std::size_t buckets = std::max<std::size_t>(size, 1);
+  // About sixteen entries per bucket (few enough buckets for their counts to
+  // stay in the nearest cache; most entries are gone when their bucket
+  // opens), by a linear map of the key rounded to double over the keys of
+  // radii between the circles (0 to (RExt - RInt) / 2, or RExt - RInt to
+  // (RExt - RInt) / 2 when RInt > RExt): rounding, the map and the clamping to
+  // the first and last bucket keep the order, so a lower bucket never holds a
+  // greater key.
+  const std::size_t buckets = size / 16 + 1;
   const double span = static_cast<double>(rExt) - static_cast<double>(rInt);
   const double lowest = std::min(span, 0.0);
   double factor = static_cast<double>(buckets) / (std::fabs(span) / 2);

@@ -3,12 +3,30 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/checked_math.h"
 
 namespace orbisk {
 
-long double StartOrder::KeyOf(std::size_t entry) const {
+namespace {
+
+// Whether v is a valid number with |v| < 2^16381, read from its encoding:
+// the difference of two such numbers is finite. (An unnormal, with an
+// exponent but no integer bit, is not: arithmetic on it is invalid.)
+bool Modest(long double v) {
+  std::uint64_t significand;
+  std::uint16_t field;
+  std::memcpy(&significand, &v, sizeof significand);
+  std::memcpy(&field, reinterpret_cast<const char*>(&v) + 8, sizeof field);
+  field &= 0x7FFF;
+  return field < 16383 + 16381 && (field == 0 || (significand >> 63) != 0);
+}
+
+}  // namespace
+
+long double StartOrder::CheckedKeyOf(std::size_t entry) const {
   long double toOuter = rExt_ - radii_[entry];
   long double toInner = radii_[entry] - rInt_;
   if (!std::isfinite(toOuter) || !std::isfinite(toInner)) {
@@ -18,10 +36,18 @@ long double StartOrder::KeyOf(std::size_t entry) const {
   return toInner < toOuter ? toInner : toOuter;
 }
 
+inline long double StartOrder::KeyOf(std::size_t entry) const {
+  const long double r = radii_[entry];
+  if (!modestCircles_ || !Modest(r)) return CheckedKeyOf(entry);
+  const long double toOuter = rExt_ - r, toInner = r - rInt_;
+  return toInner < toOuter ? toInner : toOuter;
+}
+
 void StartOrder::Reset(const long double* radii, std::int32_t count, long double rInt, long double rExt) {
   radii_ = radii;
   rInt_ = rInt;
   rExt_ = rExt;
+  modestCircles_ = Modest(rInt) && Modest(rExt);
   indexCursor_ = 0;
   const auto size = static_cast<std::size_t>(count);
   ResizeScratch(present_, size);

@@ -27,11 +27,14 @@ class StartOrder {
   void Remove(std::int32_t entry) { present_[static_cast<std::size_t>(entry)] = 0; }
 
  private:
-  // min(RExt - r, r - RInt) of an entry, computed in extended precision.
+  // min(RExt - r, r - RInt) of an entry, computed in extended precision;
+  // the checked one where a difference may not be finite.
   long double KeyOf(std::size_t entry) const;
+  long double CheckedKeyOf(std::size_t entry) const;
 
   const long double* radii_ = nullptr;
   long double rInt_ = 0, rExt_ = 0;
+  bool modestCircles_ = false;       // both circles below 2^16381 in magnitude
   ScratchVector<long double> keys_;  // of the entries of the buckets opened, while present
   ScratchVector<std::uint8_t> present_;
   ScratchVector<std::int32_t> ranked_;       // entries by bucket, by index within

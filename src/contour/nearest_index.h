@@ -8,8 +8,10 @@
 // any of them is present: a pool of one point repeated is one site, and its
 // entries leave in index order without a scan.
 //
-// A search first scans the nine cells around the query, which most often
-// settles it, else the rows of cells around it as far as the reach goes.
+// Cells hold about one entry each over the entries' box, and fewer where the
+// entries fill little of it (a thin ring). A search first scans the nine
+// cells around the query (the twenty-five next), which most often settles
+// it, else the rows of cells around it as far as the reach goes.
 // Positions are held scaled in double precision with a proven bound on their
 // error (nearest_bounds.h); only when two candidates (or a candidate and the
 // limit) are too close to call does the search compute the exact

@@ -134,8 +134,8 @@ bool NearestIndex::ApproximatePositions() {
 }
 
 // Cells holding about one entry each on average over the bounding box, but
-// never many more cells than entries (a thin strip gets one row), and the
-// row bands.
+// never many more cells than entries (a thin strip gets one row); sorting
+// makes them smaller where the entries fill little of the box.
 void NearestIndex::ChooseCells() {
   const double width = xMax_ - x0_, height = yMax_ - y0_;
   const double extent = std::max(width, height);
@@ -148,6 +148,7 @@ void NearestIndex::ChooseCells() {
   SetCells(cell, maxCells);
 }
 
+// The cells and their row bands.
 void NearestIndex::SetCells(double cell, double maxCells) {
   const double width = xMax_ - x0_, height = yMax_ - y0_;
   cell_ = cell;

@@ -34,9 +34,9 @@ double Squared(double d) { return d * d * (1 + kSquareMargin); }
 // Cells holding more entries than this are sorted in full.
 constexpr std::int32_t kMostInCell = 16;
 
-// Below this share of cells holding an entry, the cells are made smaller,
-// up to this many per entry.
-constexpr double kSparseFill = 0.25;
+// Where the cells that hold sites hold this many each on average, the cells
+// are made smaller, up to kMostCellsPerEntry cells per entry.
+constexpr double kCrowdedCell = 6;
 constexpr double kMostCellsPerEntry = 8;
 
 // The most sites in the cells around a query that are scanned in full.
@@ -69,6 +69,10 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
   ChooseCells();
   SortIntoCells();
   FormSites();
+  if (ShrinkCrowdedCells()) {
+    SortIntoCells();
+    FormSites();
+  }
   SetLimits();
   if (mayOverflow_) MeasureExactBox();
   return true;
@@ -134,8 +138,8 @@ bool NearestIndex::ApproximatePositions() {
 }
 
 // Cells holding about one entry each on average over the bounding box, but
-// never many more cells than entries (a thin strip gets one row); sorting
-// makes them smaller where the entries fill little of the box.
+// never many more cells than entries (a thin strip gets one row); made
+// smaller later where the sites crowd a small part of the box.
 void NearestIndex::ChooseCells() {
   const double width = xMax_ - x0_, height = yMax_ - y0_;
   const double extent = std::max(width, height);
@@ -170,8 +174,8 @@ void NearestIndex::SetCells(double cell, double maxCells) {
 }
 
 // Each entry's cell (in siteOf_) and each cell's count (in cellStart_, one
-// place on); returns the share of cells that hold an entry.
-double NearestIndex::CountIntoCells() {
+// place on), and the number of cells that hold an entry.
+void NearestIndex::CountIntoCells() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   ResizeScratch(cellStart_, static_cast<std::size_t>(cells) + 1);
   std::fill(cellStart_.begin(), cellStart_.end(), 0);
@@ -182,28 +186,31 @@ double NearestIndex::CountIntoCells() {
     At(siteOf_, e) = c;  // the cell for now
     ++At(cellStart_, c + 1);
   }
-  const auto empty = std::count(cellStart_.begin() + 1, cellStart_.end(), 0);
-  return 1 - static_cast<double>(empty) / static_cast<double>(cells);
+  filledCells_ = cells - std::count(cellStart_.begin() + 1, cellStart_.end(), 0);
+}
+
+// Sites that fill a small part of their box (a ring, an arc) crowd the few
+// cells they meet: smaller cells, about one site to each of those that hold
+// any, up to kMostCellsPerEntry per entry; true when the cells changed. With
+// s >= sqrt(2 w h / most) and s >= 4 (w + h) / most,
+// (w / s + 1) (h / s + 1) <= most / 2 + most / 4 + 1 <= most.
+bool NearestIndex::ShrinkCrowdedCells() {
+  const auto sites = static_cast<double>(siteRun_.size());
+  const auto filled = static_cast<double>(filledCells_);
+  if (!(sites >= kCrowdedCell * filled)) return false;
+  const double width = xMax_ - x0_, height = yMax_ - y0_;
+  const double most = kMostCellsPerEntry * count_ + 16;
+  const double smaller = std::max(std::max(cell_ * std::sqrt(filled / sites), std::sqrt(2 * width * height / most)),
+                                  4 * (width + height) / most);
+  if (!(smaller < cell_ && smaller >= 0x1p-1000)) return false;
+  SetCells(smaller, most);
+  return true;
 }
 
 // The entries into cells by a counting sort, then each cell's by x, y and index.
 void NearestIndex::SortIntoCells() {
   const auto size = static_cast<std::size_t>(count_);
-  const double filled = CountIntoCells();
-  // Points that fill a small part of their box (a ring, an arc) crowd the
-  // few cells they meet: smaller cells, up to kMostCellsPerEntry per entry,
-  // hold fewer each. With s >= sqrt(2 w h / most) and s >= 4 (w + h) / most,
-  // (w / s + 1) (h / s + 1) <= most / 2 + most / 4 + 1 <= most.
-  if (filled < kSparseFill) {
-    const double width = xMax_ - x0_, height = yMax_ - y0_;
-    const double most = kMostCellsPerEntry * count_ + 16;
-    const double smaller = std::max(std::max(cell_ * std::sqrt(filled), std::sqrt(2 * width * height / most)),
-                                    4 * (width + height) / most);
-    if (smaller < cell_ && smaller >= 0x1p-1000) {
-      SetCells(smaller, most);
-      CountIntoCells();
-    }
-  }
+  CountIntoCells();
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   for (std::int64_t c = 0; c < cells; ++c) At(cellStart_, c + 1) += At(cellStart_, c);
   ResizeScratch(order_, size);

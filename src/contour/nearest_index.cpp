@@ -191,18 +191,22 @@ void NearestIndex::CountIntoCells() {
 
 // Sites that fill a small part of their box (a ring, an arc) crowd the few
 // cells they meet: smaller cells, about one site to each of those that hold
-// any, up to kMostCellsPerEntry per entry; true when the cells changed. With
+// any, up to kMostCellsPerEntry per entry; true when the cells changed. Only
+// when the smaller cells would not be crowded even if the sites lay along
+// lines (where crowding falls with the side, not the area): a ring too thin
+// for cells within that bound keeps its cells, and the search by rows. With
 // s >= sqrt(2 w h / most) and s >= 4 (w + h) / most,
 // (w / s + 1) (h / s + 1) <= most / 2 + most / 4 + 1 <= most.
 bool NearestIndex::ShrinkCrowdedCells() {
   const auto sites = static_cast<double>(siteRun_.size());
   const auto filled = static_cast<double>(filledCells_);
-  if (!(sites >= kCrowdedCell * filled)) return false;
+  const double crowding = sites / filled;
+  if (!(crowding >= kCrowdedCell)) return false;
   const double width = xMax_ - x0_, height = yMax_ - y0_;
   const double most = kMostCellsPerEntry * count_ + 16;
-  const double smaller = std::max(std::max(cell_ * std::sqrt(filled / sites), std::sqrt(2 * width * height / most)),
+  const double smaller = std::max(std::max(cell_ / std::sqrt(crowding), std::sqrt(2 * width * height / most)),
                                   4 * (width + height) / most);
-  if (!(smaller < cell_ && smaller >= 0x1p-1000)) return false;
+  if (!(smaller < cell_ && smaller >= 0x1p-1000 && crowding * smaller / cell_ < kCrowdedCell)) return false;
   SetCells(smaller, most);
   return true;
 }

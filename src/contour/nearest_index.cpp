@@ -174,7 +174,7 @@ void NearestIndex::SetCells(double cell, double maxCells) {
 }
 
 // Each entry's cell (in siteOf_) and each cell's count (in cellStart_, one
-// place on), and the number of cells that hold an entry.
+// place on).
 void NearestIndex::CountIntoCells() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   ResizeScratch(cellStart_, static_cast<std::size_t>(cells) + 1);
@@ -186,7 +186,6 @@ void NearestIndex::CountIntoCells() {
     At(siteOf_, e) = c;  // the cell for now
     ++At(cellStart_, c + 1);
   }
-  filledCells_ = cells - std::count(cellStart_.begin() + 1, cellStart_.end(), 0);
 }
 
 // Sites that fill a small part of their box (a ring, an arc) crowd the few
@@ -240,13 +239,14 @@ void NearestIndex::SortIntoCells() {
 }
 
 // Runs of entries at one point within a cell become sites; the cells then
-// count sites.
+// count sites, and filledCells_ the cells that hold any.
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   ResizeScratch(siteRun_, static_cast<std::size_t>(count_));
   ResizeScratch(sitePosition_, static_cast<std::size_t>(count_) + 1);
   ResizeScratch(siteY_, static_cast<std::size_t>(count_));
   std::int32_t sites = 0, entryBegin = 0;
+  filledCells_ = 0;
   for (std::int64_t c = 0; c < cells; ++c) {
     const std::int32_t entryEnd = At(cellStart_, c + 1), firstSite = sites;
     At(cellStart_, c) = firstSite;
@@ -265,6 +265,7 @@ void NearestIndex::FormSites() {
       }
       At(siteOf_, entry) = sites - 1;
     }
+    filledCells_ += sites > firstSite;
     entryBegin = entryEnd;
   }
   At(cellStart_, cells) = sites;

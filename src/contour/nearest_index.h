@@ -160,7 +160,7 @@ class NearestIndex {
   double cell_ = 1, inverseCell_ = 1;      // cell side; a row is one cell high
   double fuzz_ = 0;                        // bound on the rounding of cell bounds
   std::int32_t columns_ = 1, rows_ = 1;
-  std::int64_t filledCells_ = 0;  // cells that hold an entry
+  std::int64_t filledCells_ = 0;  // cells that hold a site
 };
 
 }  // namespace orbisk

@@ -6,6 +6,7 @@
 #include "app/default_handler.h"
 #include "cli/commands.h"
 #include "platform/error.h"
+#include "platform/heap_pages.h"
 #include "platform/write_cleanup.h"
 
 namespace {
@@ -24,6 +25,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  orbisk::PreferHugePages();
   orbisk::InstallWriteCleanup();  // an interrupted write leaves no temporary file
   const int status = Run(argc, argv);
   // Every file is written and closed by now: once the output is flushed,

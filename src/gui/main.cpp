@@ -12,6 +12,7 @@
 #include "gui/main_form.h"
 #include "gui/orbisk_application.h"
 #include "platform/file_registry.h"
+#include "platform/heap_pages.h"
 #include "platform/write_cleanup.h"
 
 namespace {
@@ -41,6 +42,7 @@ int Answer(const orbisk::DesktopArguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  orbisk::PreferHugePages();
   orbisk::InstallWriteCleanup();  // an interrupted write leaves no temporary file
   // --help and --version need no display: they are answered before the
   // application connects to one. Anything else waits until Qt has taken its

@@ -84,7 +84,9 @@ void CrossingBuffer::Append(long double fi, long double r) {
   r_[static_cast<std::size_t>(count_++)] = r;
 }
 
-GatherScratch::GatherScratch() : sides_(std::make_unique<NodeSides>()) {}
+// Left uninitialised: each level writes the sides and arcs it reads, and
+// zeroing 600 KiB would touch every page before it is needed.
+GatherScratch::GatherScratch() : sides_(std::make_unique_for_overwrite<NodeSides>()) {}
 GatherScratch::~GatherScratch() = default;
 
 void GatherCrossings(const PolarGrid& grid, long double level, CrossingBuffer& out, GatherScratch& scratch,

@@ -12,14 +12,16 @@ namespace orbisk {
 
 namespace {
 
-// Whether v is a valid number with |v| < 2^16381, read from its encoding:
-// the difference of two such numbers is finite. (An unnormal, with an
-// exponent but no integer bit, is not: arithmetic on it is invalid.)
-bool Modest(long double v) {
+// Whether *v is a valid number with |v| < 2^16381, read from its encoding in
+// memory (not from a loaded copy: storing an x87 register and reading part of
+// it back stalls): the difference of two such numbers is finite. (An
+// unnormal, with an exponent but no integer bit, is not: arithmetic on it is
+// invalid.)
+bool Modest(const long double* v) {
   std::uint64_t significand;
   std::uint16_t field;
-  std::memcpy(&significand, &v, sizeof significand);
-  std::memcpy(&field, reinterpret_cast<const char*>(&v) + 8, sizeof field);
+  std::memcpy(&significand, v, sizeof significand);
+  std::memcpy(&field, reinterpret_cast<const char*>(v) + 8, sizeof field);
   field &= 0x7FFF;
   return field < 16383 + 16381 && (field == 0 || (significand >> 63) != 0);
 }
@@ -37,8 +39,8 @@ long double StartOrder::CheckedKeyOf(std::size_t entry) const {
 }
 
 inline long double StartOrder::KeyOf(std::size_t entry) const {
+  if (!modestCircles_ || !Modest(&radii_[entry])) return CheckedKeyOf(entry);
   const long double r = radii_[entry];
-  if (!modestCircles_ || !Modest(r)) return CheckedKeyOf(entry);
   const long double toOuter = rExt_ - r, toInner = r - rInt_;
   return toInner < toOuter ? toInner : toOuter;
 }
@@ -47,7 +49,7 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   radii_ = radii;
   rInt_ = rInt;
   rExt_ = rExt;
-  modestCircles_ = Modest(rInt) && Modest(rExt);
+  modestCircles_ = Modest(&rInt) && Modest(&rExt);
   indexCursor_ = 0;
   const auto size = static_cast<std::size_t>(count);
   ResizeScratch(present_, size);

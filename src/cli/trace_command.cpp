@@ -47,6 +47,13 @@ const TraceFormatRow& FormatFrom(const ParsedArgs& args) {
 // count, then one "angle radius" line per point; lines end in CR LF.
 std::string FormatTracedPolarData(const ContourStore& store, const PolarGrid& grid) {
   std::string out = std::to_string(store.LinesFi.Count()) + " " + Real(grid.RInt) + " " + Real(grid.RExt) + "\r\n";
+  // Room for the longest text at once: the text of millions of points, grown
+  // by doubling, would be copied and its fresh pages touched about twice.
+  // Room never written costs no memory.
+  constexpr std::size_t kLongestReal = 28;  // "-1.23456789012345678901e-4951"
+  std::size_t points = 0;
+  for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) points += static_cast<std::size_t>(store.LinesFi.Get(k)->Count());
+  out.reserve(out.size() + points * (2 * kLongestReal + 3) + static_cast<std::size_t>(store.LinesFi.Count()) * 13);
   for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) {
     const TListExt& fi = *store.LinesFi.Get(k);
     const TListExt& r = *store.LinesR.Get(k);

@@ -52,7 +52,8 @@ std::string FormatTracedPolarData(const ContourStore& store, const PolarGrid& gr
   // Room never written costs no memory.
   constexpr std::size_t kLongestReal = 28;  // "-1.23456789012345678901e-4951"
   std::size_t points = 0;
-  for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) points += static_cast<std::size_t>(store.LinesFi.Get(k)->Count());
+  for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k)
+    points += static_cast<std::size_t>(store.LinesFi.Get(k)->Count());
   out.reserve(out.size() + points * (2 * kLongestReal + 3) + static_cast<std::size_t>(store.LinesFi.Count()) * 13);
   for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) {
     const TListExt& fi = *store.LinesFi.Get(k);

@@ -1,10 +1,10 @@
 #include "platform/heap_pages.h"
 
 #include <malloc.h>
-#include <sys/mman.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <sys/mman.h>
 
 namespace orbisk {
 

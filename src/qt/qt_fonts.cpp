@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <mutex>
 #include <tuple>
 
@@ -31,10 +32,18 @@ constexpr int kMaxPixelSize = 4096;
 
 }  // namespace
 
-void InstallFontSubstitutions() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (const FaceFamily& face : kFaces) {
+void InstallFontSubstitutions(const QString& family) {
+  // A row at a time, when a font first names one of its faces: each lookup
+  // of a face that is not installed asks fontconfig for its aliases, which a
+  // batch picture that only names one face need not wait for.
+  static std::once_flag once[std::size(kFaces)];
+  for (std::size_t row = 0; row < std::size(kFaces); ++row) {
+    const FaceFamily& face = kFaces[row];
+    if (family.compare(QLatin1String(face.cyrillic), Qt::CaseInsensitive) != 0 &&
+        family.compare(QLatin1String(face.plain), Qt::CaseInsensitive) != 0) {
+      continue;
+    }
+    std::call_once(once[row], [&face] {
       QStringList targets;
       if (QFontDatabase::hasFamily(face.plain)) {
         targets << face.plain;
@@ -45,8 +54,8 @@ void InstallFontSubstitutions() {
         targets << face.plain;  // leave the choice to fontconfig's aliases
       }
       QFont::insertSubstitutions(face.cyrillic, targets);
-    }
-  });
+    });
+  }
 }
 
 QString PlainStyleName(const QString& family, bool bold, bool italic) {
@@ -68,8 +77,9 @@ QString PlainStyleName(const QString& family, bool bold, bool italic) {
 }
 
 QFont ToQFont(const FontSpec& wanted) {
-  InstallFontSubstitutions();
-  QFont font(QString::fromStdString(wanted.name));
+  const QString family = QString::fromStdString(wanted.name);
+  InstallFontSubstitutions(family);
+  QFont font(family);
   long pixels = std::lround(wanted.size * 96.0 / 72.0);
   font.setPixelSize(static_cast<int>(std::clamp<long>(pixels, 1, kMaxPixelSize)));
   font.setBold(wanted.bold);

@@ -9,8 +9,10 @@
 
 namespace orbisk {
 
-// Registers the substitutions once per process; needs a QGuiApplication.
-void InstallFontSubstitutions();
+// Registers, once per process, the substitutions for the Windows face that
+// family names (its plain or its Cyrillic name, in any case); nothing for
+// another family. Needs a QGuiApplication.
+void InstallFontSubstitutions(const QString& family);
 
 // The family's own name for its style that is bold and italic as asked and
 // otherwise plain (e.g. "Book" for a regular DejaVu Sans, not "Condensed" or
@@ -19,7 +21,7 @@ void InstallFontSubstitutions();
 QString PlainStyleName(const QString& family, bool bold, bool italic);
 
 // The QFont for a font description: the resolved family, pixel size = points * 96 / 72,
-// style flags. Calls InstallFontSubstitutions.
+// style flags. Calls InstallFontSubstitutions for its family.
 QFont ToQFont(const FontSpec& wanted);
 
 // Looks up the face that ToQFont(wanted) resolves to (the font database and

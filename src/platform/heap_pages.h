@@ -10,9 +10,10 @@ namespace orbisk {
 // Asks for huge pages under the next 24 MiB of the heap, and lets
 // blocks below 32 MiB come from the heap and stay there when freed (rather
 // than each big block being mapped, faulted page by page and unmapped again).
-// Costs no memory until it is touched; does nothing where the system gives no
-// huge pages, or under the address sanitizer, whose allocator has a heap of
-// its own. Call it once, first thing in main, before any thread starts.
+// Costs no memory until it is touched. The advice is void where the system
+// gives no huge pages; under the address sanitizer, whose allocator has a
+// heap of its own, nothing is done. Call it once, first thing in main, before
+// any thread starts.
 void PreferHugePages();
 
 }  // namespace orbisk

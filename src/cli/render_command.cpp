@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -56,13 +57,34 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
   if (type == QtFatalMsg) std::fputs(text.toLocal8Bit().constData(), stderr);
 }
 
+// The program's own plugin folder, which holds (a link to) the offscreen
+// platform plugin alone: beside the program in the build tree, under the
+// library folder once installed. Qt reads the metadata of every plugin in the
+// folders it searches before it loads one; here it reads one. Empty when
+// neither holds the plugin (Qt then searches its own folders).
+QString OwnPluginFolder() {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  for (const fs::path& folder :
+       {program.parent_path() / "qt-plugins", program.parent_path() / ORBISK_CLI_PLUGINS_FROM_BIN}) {
+    if (fs::exists(folder / "platforms" / ORBISK_OFFSCREEN_PLUGIN, error)) {
+      return QString::fromStdString(folder.lexically_normal().string());
+    }
+  }
+  return {};
+}
+
 // Fonts need a Qt application; a batch renderer never needs a display, so it
 // always runs on the offscreen platform. Qt starts on this thread while `work`
-// (the data, which needs no Qt) runs on another, and the label font is looked
-// up before work's failure, if any, is raised here.
+// (the data and the white picture, which need no application) runs on
+// another, and the label font is looked up before work's failure, if any, is
+// raised here.
 void RunBesideGuiStart(const std::function<void()>& work, const FontSpec& labelFont) {
   if (QCoreApplication::instance() != nullptr) return work();
   setenv("QT_QPA_PLATFORM", "offscreen", 1);  // before another thread may read the environment
+  if (const QString plugins = OwnPluginFolder(); !plugins.isEmpty()) QCoreApplication::setLibraryPaths({plugins});
   qInstallMessageHandler(QuietQtMessages);
   std::exception_ptr failure;
   std::jthread worker([&] {
@@ -114,6 +136,7 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
   ContourStore store;
   ConsoleUi ui(err);
   bool failed = false;
+  QImage white;
   RunBesideGuiStart(
       [&] {
         if (polarFile) {
@@ -124,12 +147,14 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
           const int shownBefore = ui.Shown();
           const ChosenLevels chosen = ComputeContours(*grid, levels.choice, levels.count, store, ui);
           failed = ui.Shown() > shownBefore;  // a failed level: as trace, nothing is written
-          if (!failed) ReportLevelsOutside(chosen, *grid, err);
+          if (failed) return;
+          ReportLevelsOutside(chosen, *grid, err);
         }
+        white = QtCanvas::WhiteImage(width, height);  // the picture's memory, touched off the critical path
       },
       labelFont);
   if (failed) return 1;
-  QtBitmap picture(width, height);
+  QtBitmap picture(std::move(white));
   DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
               LocaleDecimalSeparator(), display);
   picture.SaveToFile(output);

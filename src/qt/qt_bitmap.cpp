@@ -26,6 +26,8 @@ QtBitmap::QtBitmap(int width, int height) {
   SetWidth(width);
 }
 
+QtBitmap::QtBitmap(QImage white) : width_(white.width()), height_(white.height()) { canvas_.Adopt(std::move(white)); }
+
 void QtBitmap::SetWidth(int width) {
   canvas_.Resize(width, height_);
   width_ = std::max(width, 0);

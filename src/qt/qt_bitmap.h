@@ -13,6 +13,8 @@ class QtBitmap : public Bitmap {
  public:
   // A white picture of the given size.
   QtBitmap(int width = 0, int height = 0);
+  // The picture white holds, from QtCanvas::WhiteImage.
+  explicit QtBitmap(QImage white);
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }

@@ -69,15 +69,25 @@ const QImage& QtCanvas::Image() {
   return image_;
 }
 
-void QtCanvas::Resize(int width, int height) {
+QImage QtCanvas::WhiteImage(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (width == image_.width() && height == image_.height()) return;
   if (static_cast<long long>(width) * height > kMaxPixels) throw Error("Out of memory");
+  QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull() && width > 0 && height > 0) throw Error("Out of memory");
+  image.fill(Qt::white);
+  return image;
+}
+
+void QtCanvas::Adopt(QImage image) {
   EndPainting();
-  QImage resized(width, height, QImage::Format_RGB32);
-  if (resized.isNull() && width > 0 && height > 0) throw Error("Out of memory");
-  resized.fill(Qt::white);
+  image_ = std::move(image);
+}
+
+void QtCanvas::Resize(int width, int height) {
+  if (std::max(width, 0) == image_.width() && std::max(height, 0) == image_.height()) return;
+  QImage resized = WhiteImage(width, height);
+  EndPainting();
   if (!image_.isNull() && !resized.isNull()) {
     QPainter copier(&resized);
     copier.drawImage(0, 0, image_);

@@ -169,6 +169,20 @@ TEST_F(QtBitmapTest, ResizeKeepsTheOldContentTopLeft) {
   EXPECT_EQ(bitmap.BmpBytes().size(), 54u);
 }
 
+// A batch job makes the white picture before the application is up and
+// hands it over: the picture drawn on it is the one drawn on a made-white one.
+TEST_F(QtBitmapTest, AdoptedWhitePictureDrawsAsAMadeOne) {
+  QtBitmap made(120, 90), adopted(QtCanvas::WhiteImage(120, 90));
+  EXPECT_EQ(adopted.Width(), 120);
+  EXPECT_EQ(adopted.Height(), 90);
+  Draw(made);
+  Draw(adopted);
+  EXPECT_EQ(adopted.Image(), made.Image());
+  EXPECT_EQ(adopted.BmpBytes(), made.BmpBytes());
+  EXPECT_THROW(QtCanvas::WhiteImage(16385, 16384), Error);
+  EXPECT_TRUE(QtCanvas::WhiteImage(-3, 5).isNull());
+}
+
 TEST(QtFonts, WindowsFaceResolvesToItsMetricTwin) {
   orbisk::testing::EnsureQtApp();
   FontSpec label;  // "Arial Cyr", 12 points

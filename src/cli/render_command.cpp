@@ -137,6 +137,7 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
   ConsoleUi ui(err);
   bool failed = false;
   QImage white;
+  StorePositions positions;
   RunBesideGuiStart(
       [&] {
         if (polarFile) {
@@ -150,13 +151,16 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
           if (failed) return;
           ReportLevelsOutside(chosen, *grid, err);
         }
-        white = QtCanvas::WhiteImage(width, height);  // the picture's memory, touched off the critical path
+        // What drawing needs that needs no application: the picture's memory
+        // and the points' positions (a sine and a cosine each).
+        white = QtCanvas::WhiteImage(width, height);
+        positions = PositionsOf(store);
       },
       labelFont);
   if (failed) return 1;
   QtBitmap picture(std::move(white));
   DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
-              LocaleDecimalSeparator(), display);
+              LocaleDecimalSeparator(), display, &positions);
   picture.SaveToFile(output);
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "contour/draw_picture.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -23,14 +24,10 @@ struct Geometry {
   int cx = 0;
   int cy = 0;
 
-  // The exact pixel position of the point at angle fi and radius r,
+  // The exact pixel position of the point at p = (r cos(fi), r sin(fi)),
   // (cos(fi) r sx + cx, cy - sin(fi) r sy); the canvas rounds it to the
-  // nearest pixel, ties to even. One call gives both the sine and the cosine.
-  PixelPoint At(long double fi, long double r) const {
-    long double sine, cosine;
-    SineAndCosine(fi, sine, cosine);
-    return {cosine * r * sx + cx, cy - sine * r * sy};
-  }
+  // nearest pixel, ties to even.
+  PixelPoint At(const PlanePoint& p) const { return {p.x * sx + cx, cy - p.y * sy}; }
 };
 
 // The largest radius of every point of every polyline, or 0 when none is > 0.
@@ -71,18 +68,25 @@ void DrawCircle(Canvas& canvas, const Geometry& g, long double radius, Color col
   canvas.EllipseExact(g.cx, g.cy, radius * g.sx, radius * g.sy);
 }
 
-// The pixel positions of polyline k, or none when it has no point. An entry
-// may hold no list after a failed load; the two lists may even differ in
-// length then: only what both lists hold counts.
-std::vector<PixelPoint> PixelPath(const Geometry& g, const ContourStore& store, std::int32_t k) {
+// The Cartesian positions of the points of polyline k, or none when it has
+// no point. An entry may hold no list after a failed load; the two lists may
+// even differ in length then: only what both lists hold counts.
+std::vector<PlanePoint> PolylinePositions(const ContourStore& store, std::int32_t k) {
   const TListExt* radii = store.LinesR.Get(k);
   const TListExt* angles = k < store.LinesFi.Count() ? store.LinesFi.Get(k) : nullptr;
   if (radii == nullptr || angles == nullptr) return {};
   const std::int32_t count = std::min(radii->Count(), angles->Count());
-  const long double* r = radii->Data();
-  const long double* fi = angles->Data();
-  std::vector<PixelPoint> path(static_cast<std::size_t>(count));
-  for (std::int32_t m = 0; m < count; ++m) path[static_cast<std::size_t>(m)] = g.At(fi[m], r[m]);
+  std::vector<PlanePoint> positions(static_cast<std::size_t>(count));
+  for (std::int32_t m = 0; m < count; ++m) {
+    positions[static_cast<std::size_t>(m)] = PositionOf(angles->Data()[m], radii->Data()[m]);
+  }
+  return positions;
+}
+
+// The pixel positions of the polyline at positions.
+std::vector<PixelPoint> PixelPath(const Geometry& g, const std::vector<PlanePoint>& positions) {
+  std::vector<PixelPoint> path(positions.size());
+  for (std::size_t m = 0; m < positions.size(); ++m) path[m] = g.At(positions[m]);
   return path;
 }
 
@@ -103,11 +107,13 @@ struct LineStyle {
   std::vector<PlacedLabel> placed;
 };
 
-void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store, LineStyle& style) {
+void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store, const StorePositions* positions,
+                   LineStyle& style) {
   if (style.key == nullptr) canvas.SetPen(style.color, style.width);
   std::optional<Color> pen;
   for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
-    const std::vector<PixelPoint> path = PixelPath(g, store, k);
+    const std::vector<PixelPoint> path =
+        PixelPath(g, positions ? (*positions)[static_cast<std::size_t>(k)] : PolylinePositions(store, k));
     if (path.empty()) continue;
     const std::optional<long double> value = store.LevelOf(k);
     const std::size_t level = style.key && value ? style.key->IndexOf(*value) : LevelKey::kNone;
@@ -181,8 +187,9 @@ void DrawLineLabels(Canvas& canvas, const LineStyle& style, BrushStyle brushAfte
 
 // The contour polylines: with key, a pen per level and, with labels, the
 // values on the lines.
-void DrawContourLines(Canvas& canvas, const PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
-                      const FontSpec& labelFont, const Frame& f, const LevelKey* key, bool labels) {
+void DrawContourLines(Canvas& canvas, const PolarGrid& grid, const ContourStore& store, const StorePositions* positions,
+                      const PlotSettings& settings, const FontSpec& labelFont, const Frame& f, const LevelKey* key,
+                      bool labels) {
   LineStyle style;
   style.color = settings.Function_Color;
   style.width = settings.Function_Width;
@@ -195,7 +202,7 @@ void DrawContourLines(Canvas& canvas, const PolarGrid& grid, const ContourStore&
     style.textHeight = canvas.TextHeight();
     for (const std::string& text : key->texts) style.textWidths.push_back(canvas.TextWidth(text));
   }
-  DrawPolylines(canvas, f.g, store, style);
+  DrawPolylines(canvas, f.g, store, positions, style);
   const bool circles = settings.IntCircle_Present || settings.ExtCircle_Present;
   DrawLineLabels(canvas, style, circles ? BrushStyle::Clear : BrushStyle::Solid);
 }
@@ -210,9 +217,17 @@ LegendLayout LayOutLegend(Canvas& canvas, const LevelKey& key, std::vector<Legen
 
 }  // namespace
 
+StorePositions PositionsOf(const ContourStore& store) {
+  StorePositions positions(static_cast<std::size_t>(store.LinesR.Count()));
+  for (std::int32_t k = 0; k < store.LinesR.Count(); ++k)
+    positions[static_cast<std::size_t>(k)] = PolylinePositions(store, k);
+  return positions;
+}
+
 MapPlacement DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
                          const FontSpec& labelFont, Canvas& canvas, int width, int height, char decimalSeparator,
-                         const LevelDisplay& display) {
+                         const LevelDisplay& display, const StorePositions* positions) {
+  assert(positions == nullptr || positions->size() == static_cast<std::size_t>(store.LinesR.Count()));
   if (grid.RExt == 0 && grid.RInt == 0) grid.RExt = LargestRadius(store);
   const bool showLevels = settings.Function_Present && store.HasLevels() && display != LevelDisplay{};
   const LevelKey key =
@@ -241,7 +256,8 @@ MapPlacement DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotS
     DrawCircle(canvas, f.g, grid.RExt, settings.ExtCircle_Color, settings.ExtCircle_Width);
   }
   if (settings.Function_Present) {
-    DrawContourLines(canvas, grid, store, settings, labelFont, f, showLevels ? &key : nullptr, display.LineLabels);
+    DrawContourLines(canvas, grid, store, positions, settings, labelFont, f, showLevels ? &key : nullptr,
+                     display.LineLabels);
   }
   if (!legend.rows.empty()) DrawLegend(canvas, legendEntries, legend);
   if (settings.Label_Present) DrawLabel(canvas, grid, settings, labelFont, width, decimalSeparator);

@@ -3,6 +3,9 @@
 // contour polylines and the ratio label "a/b=", scaled so that the external
 // circle keeps a 10-pixel margin to every edge.
 
+#include <vector>
+
+#include "contour/chain_geometry.h"
 #include "contour/plot_settings.h"
 #include "platform/canvas.h"
 #include "polar_data/polar_grid.h"
@@ -24,6 +27,11 @@ struct MapPlacement {
   bool operator==(const MapPlacement&) const = default;
 };
 
+// The Cartesian positions (r cos(fi), r sin(fi)) of the points of every
+// polyline of the store, in extended precision, as the picture places them.
+using StorePositions = std::vector<std::vector<PlanePoint>>;
+StorePositions PositionsOf(const ContourStore& store);
+
 // Paints the picture of width x height pixels onto canvas. When grid.RInt and
 // grid.RExt are both 0, grid.RExt becomes the largest radius of the store
 // (which is why grid is not const). labelFont is the label font object: its
@@ -42,8 +50,12 @@ struct MapPlacement {
 // the plain picture.
 //
 // Returns where the map lies, so that a pixel can be told back in the domain.
+//
+// positions, when given, are PositionsOf(store), computed beforehand (a batch
+// job computes them beside the application's start); else DrawPicture
+// computes them.
 MapPlacement DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,
                          const FontSpec& labelFont, Canvas& canvas, int width, int height, char decimalSeparator,
-                         const LevelDisplay& display = {});
+                         const LevelDisplay& display = {}, const StorePositions* positions = nullptr);
 
 }  // namespace orbisk

@@ -26,7 +26,14 @@ QtBitmap::QtBitmap(int width, int height) {
   SetWidth(width);
 }
 
-QtBitmap::QtBitmap(QImage white) : width_(white.width()), height_(white.height()) { canvas_.Adopt(std::move(white)); }
+QtBitmap::QtBitmap(QImage white) : width_(white.width()), height_(white.height()) {
+  // An image takes the screen's resolution when it is made, which a PNG file
+  // records; one made before the application took a default one instead.
+  const QImage madeNow(1, 1, QImage::Format_RGB32);
+  white.setDotsPerMeterX(madeNow.dotsPerMeterX());
+  white.setDotsPerMeterY(madeNow.dotsPerMeterY());
+  canvas_.Adopt(std::move(white));
+}
 
 void QtBitmap::SetWidth(int width) {
   canvas_.Resize(width, height_);

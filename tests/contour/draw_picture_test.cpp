@@ -172,6 +172,11 @@ TEST_F(DrawPictureTest, PolylinesSkipEmptyAndMissingEntries) {
   Draw();
   EXPECT_EQ(canvas.CallsStartingWith("MoveTo"), (Strings{"MoveTo 370 250", "MoveTo 370 250"}));
   EXPECT_EQ(canvas.CallsStartingWith("LineTo"), (Strings{"LineTo 490 250", "LineTo 370 250"}));
+  // Positions computed beforehand, as a batch job does, draw the same calls.
+  const StorePositions positions = PositionsOf(store);
+  RecordingCanvas given;
+  DrawPicture(*grid, store, settings, font, given, 500, 500, '.', display, &positions);
+  EXPECT_EQ(given.calls, canvas.calls);
 }
 
 TEST_F(DrawPictureTest, LabelSitsRightAlignedInTheLabelFont) {

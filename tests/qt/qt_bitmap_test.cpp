@@ -169,16 +169,21 @@ TEST_F(QtBitmapTest, ResizeKeepsTheOldContentTopLeft) {
   EXPECT_EQ(bitmap.BmpBytes().size(), 54u);
 }
 
-// A batch job makes the white picture before the application is up and
-// hands it over: the picture drawn on it is the one drawn on a made-white one.
+// A batch job makes the white picture before the application is up (at a
+// default resolution, here 72 dpi) and hands it over: the picture drawn on it
+// is the one drawn on a made-white one, down to the PNG's resolution.
 TEST_F(QtBitmapTest, AdoptedWhitePictureDrawsAsAMadeOne) {
-  QtBitmap made(120, 90), adopted(QtCanvas::WhiteImage(120, 90));
+  QImage white = QtCanvas::WhiteImage(120, 90);
+  white.setDotsPerMeterX(2835);
+  white.setDotsPerMeterY(2835);
+  QtBitmap made(120, 90), adopted(std::move(white));
   EXPECT_EQ(adopted.Width(), 120);
   EXPECT_EQ(adopted.Height(), 90);
   Draw(made);
   Draw(adopted);
   EXPECT_EQ(adopted.Image(), made.Image());
   EXPECT_EQ(adopted.BmpBytes(), made.BmpBytes());
+  EXPECT_EQ(adopted.PngBytes(), made.PngBytes());
   EXPECT_THROW(QtCanvas::WhiteImage(16385, 16384), Error);
   EXPECT_TRUE(QtCanvas::WhiteImage(-3, 5).isNull());
 }

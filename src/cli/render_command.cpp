@@ -159,6 +159,7 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
       labelFont);
   if (failed) return 1;
   QtBitmap picture(std::move(white));
+  if (const std::string ext = ExtensionOf(output); ext != ".svg" && ext != ".pdf") picture.KeepPixelsOnly();
   DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
               LocaleDecimalSeparator(), display, &positions);
   picture.SaveToFile(output);

@@ -26,6 +26,8 @@ class QtBitmap : public Bitmap {
   void SaveToFile(const std::string& path) override;
   void CopyToClipboard() override;
 
+  // For a picture saved as BMP or PNG only: see QtCanvas::KeepPixelsOnly.
+  void KeepPixelsOnly() { canvas_.KeepPixelsOnly(); }
   // The picture as painted so far.
   const QImage& Image() { return canvas_.Image(); }
   // The file bytes of the picture in each format.

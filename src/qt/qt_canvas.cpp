@@ -101,7 +101,13 @@ void QtCanvas::Whiten() {
   RestartReplayList();
 }
 
+void QtCanvas::KeepPixelsOnly() {
+  keepsReplay_ = false;
+  replay_.clear();
+}
+
 void QtCanvas::Replay(QPainter& painter) const {
+  if (!keepsReplay_) throw Error("Cannot paint the vector picture");
   PaintState state = replayStart_;
   PreparePainter(painter, state);
   // Runs of LineTo become one polyline each: the same lines, far fewer
@@ -130,7 +136,7 @@ void QtCanvas::Run(PaintOp op) {
     PreparePainter(*painter_, state_);
   }
   ApplyPaintOp(op, state_, painter_.get());
-  replay_.push_back(std::move(op));
+  if (keepsReplay_) replay_.push_back(std::move(op));
 }
 
 void QtCanvas::EndPainting() {

@@ -53,6 +53,9 @@ class QtCanvas : public Canvas {
   // calls since the last full repaint, the shapes at their exact positions
   // (for a vector picture).
   void Replay(QPainter& painter) const;
+  // Keeps no replay list from now on, for a picture wanted as pixels only (a
+  // BMP or PNG file); Replay then raises Error.
+  void KeepPixelsOnly();
 
  private:
   void Run(PaintOp op);
@@ -64,6 +67,7 @@ class QtCanvas : public Canvas {
   PaintState state_;
   PaintState replayStart_;  // state when the replay list began
   std::vector<PaintOp> replay_;
+  bool keepsReplay_ = true;
 };
 
 }  // namespace orbisk

@@ -188,6 +188,18 @@ TEST_F(QtBitmapTest, AdoptedWhitePictureDrawsAsAMadeOne) {
   EXPECT_TRUE(QtCanvas::WhiteImage(-3, 5).isNull());
 }
 
+// A picture kept as pixels only draws as before, and a vector file of it is
+// refused rather than written empty.
+TEST_F(QtBitmapTest, PixelsOnlyPictureRefusesVectorFiles) {
+  QtBitmap kept(80, 60), pixelsOnly(80, 60);
+  pixelsOnly.KeepPixelsOnly();
+  Draw(kept);
+  Draw(pixelsOnly);
+  EXPECT_EQ(pixelsOnly.PngBytes(), kept.PngBytes());
+  EXPECT_THROW(pixelsOnly.SvgBytes(), Error);
+  EXPECT_THROW(pixelsOnly.PdfBytes(), Error);
+}
+
 TEST(QtFonts, WindowsFaceResolvesToItsMetricTwin) {
   orbisk::testing::EnsureQtApp();
   FontSpec label;  // "Arial Cyr", 12 points

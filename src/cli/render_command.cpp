@@ -136,7 +136,9 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
   ContourStore store;
   ConsoleUi ui(err);
   bool failed = false;
-  QImage white;
+  // Allocated here, on the heap of huge pages, and filled by the other
+  // thread.
+  QImage white = QtCanvas::BlankImage(width, height);
   StorePositions positions;
   RunBesideGuiStart(
       [&] {
@@ -151,9 +153,10 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
           if (failed) return;
           ReportLevelsOutside(chosen, *grid, err);
         }
-        // What drawing needs that needs no application: the picture's memory
-        // and the points' positions (a sine and a cosine each).
-        white = QtCanvas::WhiteImage(width, height);
+        // What drawing needs that needs no application: the white picture
+        // (its pages touched here) and the points' positions (a sine and a
+        // cosine each).
+        white.fill(Qt::white);
         positions = PositionsOf(store);
       },
       labelFont);

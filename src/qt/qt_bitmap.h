@@ -13,8 +13,8 @@ class QtBitmap : public Bitmap {
  public:
   // A white picture of the given size.
   QtBitmap(int width = 0, int height = 0);
-  // The picture white holds, from QtCanvas::WhiteImage (made perhaps before
-  // the application), at the resolution of a picture made now.
+  // The picture white holds, from QtCanvas::BlankImage filled white (made
+  // perhaps before the application), at the resolution of a picture made now.
   explicit QtBitmap(QImage white);
 
   int Width() const override { return width_; }

@@ -69,13 +69,12 @@ const QImage& QtCanvas::Image() {
   return image_;
 }
 
-QImage QtCanvas::WhiteImage(int width, int height) {
+QImage QtCanvas::BlankImage(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (static_cast<long long>(width) * height > kMaxPixels) throw Error("Out of memory");
   QImage image(width, height, QImage::Format_RGB32);
   if (image.isNull() && width > 0 && height > 0) throw Error("Out of memory");
-  image.fill(Qt::white);
   return image;
 }
 
@@ -86,7 +85,8 @@ void QtCanvas::Adopt(QImage image) {
 
 void QtCanvas::Resize(int width, int height) {
   if (std::max(width, 0) == image_.width() && std::max(height, 0) == image_.height()) return;
-  QImage resized = WhiteImage(width, height);
+  QImage resized = BlankImage(width, height);
+  resized.fill(Qt::white);
   EndPainting();
   if (!image_.isNull() && !resized.isNull()) {
     QPainter copier(&resized);

@@ -40,9 +40,10 @@ class QtCanvas : public Canvas {
   // kMaxPixels pixels or when the memory cannot be had; the picture is then
   // unchanged.
   void Resize(int width, int height);
-  // A white picture for Resize or Adopt, with Resize's limits and errors.
-  // Needs no application: a batch job makes it beside the application's start.
-  static QImage WhiteImage(int width, int height);
+  // A picture for Resize or Adopt, not yet filled, with Resize's limits and
+  // errors. Needs no application: a batch job fills it while the application
+  // starts.
+  static QImage BlankImage(int width, int height);
   // Replaces the picture by image, as it is.
   void Adopt(QImage image);
   // The most pixels a picture may have: 16384 x 16384, 1 GiB at 4 bytes each.

@@ -173,7 +173,8 @@ TEST_F(QtBitmapTest, ResizeKeepsTheOldContentTopLeft) {
 // default resolution, here 72 dpi) and hands it over: the picture drawn on it
 // is the one drawn on a made-white one, down to the PNG's resolution.
 TEST_F(QtBitmapTest, AdoptedWhitePictureDrawsAsAMadeOne) {
-  QImage white = QtCanvas::WhiteImage(120, 90);
+  QImage white = QtCanvas::BlankImage(120, 90);
+  white.fill(Qt::white);
   white.setDotsPerMeterX(2835);
   white.setDotsPerMeterY(2835);
   QtBitmap made(120, 90), adopted(std::move(white));
@@ -184,8 +185,8 @@ TEST_F(QtBitmapTest, AdoptedWhitePictureDrawsAsAMadeOne) {
   EXPECT_EQ(adopted.Image(), made.Image());
   EXPECT_EQ(adopted.BmpBytes(), made.BmpBytes());
   EXPECT_EQ(adopted.PngBytes(), made.PngBytes());
-  EXPECT_THROW(QtCanvas::WhiteImage(16385, 16384), Error);
-  EXPECT_TRUE(QtCanvas::WhiteImage(-3, 5).isNull());
+  EXPECT_THROW(QtCanvas::BlankImage(16385, 16384), Error);
+  EXPECT_TRUE(QtCanvas::BlankImage(-3, 5).isNull());
 }
 
 // A picture kept as pixels only draws as before, and a vector file of it is

@@ -21,6 +21,7 @@
 #include "contour/draw_picture.h"
 #include "polar_data/polar_data_file.h"
 #include "polar_data/sampling.h"
+#include "qt/picture_formats.h"
 #include "qt/qt_bitmap.h"
 #include "qt/qt_fonts.h"
 
@@ -162,7 +163,7 @@ int RunRender(const ParsedArgs& args, std::ostream& /*out*/, std::ostream& err) 
       labelFont);
   if (failed) return 1;
   QtBitmap picture(std::move(white));
-  if (const std::string ext = ExtensionOf(output); ext != ".svg" && ext != ".pdf") picture.KeepPixelsOnly();
+  if (!PictureFormatOf(QString::fromStdString(output)).replayed) picture.KeepPixelsOnly();
   DrawPicture(*grid, store, settings, labelFont, picture.GetCanvas(), picture.Width(), picture.Height(),
               LocaleDecimalSeparator(), display, &positions);
   picture.SaveToFile(output);

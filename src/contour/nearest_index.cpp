@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <cstring>
 
+#include "contour/extended_encoding.h"
 #include "contour/nearest_bounds.h"
 #include "platform/error.h"
 
@@ -42,16 +42,6 @@ constexpr double kMostCellsPerEntry = 8;
 // The most sites in the cells around a query that are scanned in full.
 constexpr std::int32_t kMostInBlock = 64;
 
-// The biased exponent field of an extended number: kNotFinite for an infinity
-// or a NaN, 0 for zero and subnormals, else the exponent plus kExponentBias.
-constexpr int kNotFinite = 0x7FFF;
-constexpr int kExponentBias = 16383;
-int ExponentField(long double v) {
-  std::uint16_t field;
-  std::memcpy(&field, reinterpret_cast<const char*>(&v) + 8, sizeof field);
-  return field & 0x7FFF;
-}
-
 }  // namespace
 
 // ---- Building --------------------------------------------------------------
@@ -83,8 +73,8 @@ bool NearestIndex::Reset(const long double* fi, const long double* r, std::int32
 bool NearestIndex::MeasurePool() {
   int largest = 0;  // exponent field of the largest radius magnitude
   for (std::int32_t e = 0; e < count_; ++e) {
-    const int field = ExponentField(r_[e]);
-    if (field == kNotFinite || ExponentField(fi_[e]) == kNotFinite) return false;
+    const int field = ExponentFieldOf(&r_[e]);
+    if (field == kNotFinite || ExponentFieldOf(&fi_[e]) == kNotFinite) return false;
     largest = std::max(largest, field);
   }
   int exponent = largest - kExponentBias;  // ilogb of the largest radius

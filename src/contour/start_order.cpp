@@ -4,26 +4,20 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
+#include "contour/extended_encoding.h"
 #include "platform/checked_math.h"
 
 namespace orbisk {
 
 namespace {
 
-// Whether *v is a valid number with |v| < 2^16381, read from its encoding in
-// memory (not from a loaded copy: storing an x87 register and reading part of
-// it back stalls): the difference of two such numbers is finite. (An
-// unnormal, with an exponent but no integer bit, is not: arithmetic on it is
-// invalid.)
+// Whether *v is a valid number with |v| < 2^16381, read from its encoding:
+// the difference of two such numbers is finite. (An unnormal, with an
+// exponent but no integer bit, is not: arithmetic on it is invalid.)
 bool Modest(const long double* v) {
-  std::uint64_t significand;
-  std::uint16_t field;
-  std::memcpy(&significand, v, sizeof significand);
-  std::memcpy(&field, reinterpret_cast<const char*>(v) + 8, sizeof field);
-  field &= 0x7FFF;
-  return field < 16383 + 16381 && (field == 0 || (significand >> 63) != 0);
+  const int field = ExponentFieldOf(v);
+  return field < kExponentBias + 16381 && (field == 0 || (SignificandOf(v) >> 63) != 0);
 }
 
 }  // namespace

@@ -5,10 +5,10 @@ namespace orbisk {
 namespace {
 
 constexpr PictureFormat kFormats[] = {
-    {"Bitmaps (*.bmp)", "bmp", &QtBitmap::BmpBytes},
-    {"PNG pictures (*.png)", "png", &QtBitmap::PngBytes},
-    {"SVG drawings (*.svg)", "svg", &QtBitmap::SvgBytes},
-    {"PDF documents (*.pdf)", "pdf", &QtBitmap::PdfBytes},
+    {"Bitmaps (*.bmp)", "bmp", &QtBitmap::BmpBytes, false},
+    {"PNG pictures (*.png)", "png", &QtBitmap::PngBytes, false},
+    {"SVG drawings (*.svg)", "svg", &QtBitmap::SvgBytes, true},
+    {"PDF documents (*.pdf)", "pdf", &QtBitmap::PdfBytes, true},
 };
 
 bool EndsInSuffix(const QString& path, const PictureFormat& format) {

@@ -15,6 +15,7 @@ struct PictureFormat {
   const char* caption;                // the filter as the dialog shows it
   const char* suffix;                 // lower case, without the dot
   std::string (QtBitmap::*encode)();  // the file's bytes
+  bool replayed;                      // drawn again from the picture's calls (a vector file)
 };
 
 // Every format; the first, BMP, is the default.

@@ -14,6 +14,11 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 constexpr std::size_t kReserve = std::size_t{24} << 20;
 constexpr int kLargestHeapBlock = 32 << 20;
 
+// The block over the small pages below the first huge one. Held where the
+// compiler cannot see that it is never read: an allocation whose address is
+// unused may be dropped altogether.
+void* volatile smallPagesBlock = nullptr;
+
 }  // namespace
 
 void PreferHugePages() {
@@ -32,10 +37,10 @@ void PreferHugePages() {
   std::free(block);
   // The heap's next blocks would fill the small pages below the first huge
   // one first; a block that is never touched (so it takes no memory) and never
-  // freed covers them instead.
-  if (advised && first - start > 4096) {
-    static void* const gap = std::malloc(first - start - 64);
-    (void)gap;
+  // freed covers them instead. Its size is the distance from its address: the
+  // block after it then starts on the first huge page, header and all.
+  if (advised && first - start > 4096 && smallPagesBlock == nullptr) {
+    smallPagesBlock = std::malloc(first - start);
   }
 #endif
 }

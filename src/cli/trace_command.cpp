@@ -59,7 +59,12 @@ std::string FormatTracedPolarData(const ContourStore& store, const PolarGrid& gr
     const TListExt& fi = *store.LinesFi.Get(k);
     const TListExt& r = *store.LinesR.Get(k);
     out += std::to_string(fi.Count()) + "\r\n";
-    for (std::int32_t m = 0; m < fi.Count(); ++m) out += Real(fi.Data()[m]) + " " + Real(r.Data()[m]) + "\r\n";
+    for (std::int32_t m = 0; m < fi.Count(); ++m) {
+      AppendDigits(out, fi.Data()[m], 21);
+      out += ' ';
+      AppendDigits(out, r.Data()[m], 21);
+      out += "\r\n";
+    }
   }
   return out;
 }

@@ -7,9 +7,9 @@
 #include <cassert>
 #include <cmath>
 
-#include "contour/extended_encoding.h"
 #include "contour/nearest_bounds.h"
 #include "platform/error.h"
+#include "platform/extended_encoding.h"
 
 namespace orbisk {
 

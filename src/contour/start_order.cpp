@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "contour/extended_encoding.h"
 #include "platform/checked_math.h"
+#include "platform/extended_encoding.h"
 
 namespace orbisk {
 

@@ -1,13 +1,101 @@
 #include "polar_data/number_format.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+
+#include "platform/extended_encoding.h"
 
 namespace orbisk {
 
 namespace {
+
+// A finite, non-zero value rounded to `digits` significant decimal digits,
+// half to even as printf rounds: |value| ~ significand * 10^(exponent -
+// digits + 1), the significand of exactly `digits` digits.
+struct RoundedDecimal {
+  bool negative;
+  unsigned __int128 significand;
+  int exponent;  // of the first digit
+};
+
+constexpr int kMostFastDigits = 21;
+constexpr int kMostPowerOfFive = 27;  // 5^27 < 2^64
+
+template <typename T, std::size_t kCount>
+constexpr std::array<T, kCount> Powers(T base) {
+  std::array<T, kCount> powers{};
+  T power = 1;
+  for (T& p : powers) {
+    p = power;
+    power *= base;
+  }
+  return powers;
+}
+constexpr auto kPowersOfTen = Powers<unsigned __int128, kMostFastDigits + 1>(10);
+constexpr auto kPowersOfFive = Powers<std::uint64_t, kMostPowerOfFive + 1>(5);
+
+unsigned __int128 PowerOfTen(int n) { return kPowersOfTen[static_cast<std::size_t>(n)]; }
+
+// The value's `digits` leading decimal digits when its first digit is at
+// 10^exponent, and whether the rest is more than, exactly or less than half
+// of the last digit: value * 10^p = m * 5^p * 2^(q + p), with value =
+// m * 2^q, computed exactly in 128 bits. Empty when that does not fit.
+struct Scaled {
+  unsigned __int128 leading, rest, half;
+};
+std::optional<Scaled> ScaleToDigits(std::uint64_t m, int q, int digits, int exponent) {
+  const int p = digits - 1 - exponent;
+  const int shift = -(q + p);
+  if (p < 0 || p > kMostPowerOfFive || shift <= 0 || shift >= 128) return std::nullopt;
+  const unsigned __int128 scaled = static_cast<unsigned __int128>(m) * kPowersOfFive[static_cast<std::size_t>(p)];
+  const unsigned __int128 one = 1;
+  return Scaled{scaled >> shift, scaled & ((one << shift) - 1), one << (shift - 1)};
+}
+
+// The value rounded exactly, without printf, for the magnitudes data files
+// hold (about 1e-7 to 1e18 for 21 digits); empty for others, and for zero,
+// infinities, NaNs and the encodings that are not normal numbers.
+std::optional<RoundedDecimal> RoundDecimal(long double value, int digits) {
+  if (digits < 1 || digits > kMostFastDigits) return std::nullopt;
+  const int field = ExponentFieldOf(&value);
+  const std::uint64_t m = SignificandOf(&value);
+  if (field == 0 || field == kNotFinite || (m >> 63) == 0) return std::nullopt;
+  const int binaryExponent = field - kExponentBias;  // 2^e <= |value| < 2^(e + 1)
+  if (binaryExponent < -1000 || binaryExponent > 1000) return std::nullopt;
+  // floor(e log10 2): the first digit is at this power of ten or the next.
+  int exponent = (binaryExponent * 78913) >> 18;
+  const int q = binaryExponent - 63;
+  std::optional<Scaled> scaled = ScaleToDigits(m, q, digits, exponent);
+  if (scaled && scaled->leading >= PowerOfTen(digits)) scaled = ScaleToDigits(m, q, digits, ++exponent);
+  if (!scaled || scaled->leading < PowerOfTen(digits - 1) || scaled->leading >= PowerOfTen(digits)) {
+    return std::nullopt;
+  }
+  unsigned __int128 significand = scaled->leading;
+  if (scaled->rest > scaled->half || (scaled->rest == scaled->half && (significand & 1) != 0)) ++significand;
+  if (significand == PowerOfTen(digits)) {
+    significand = PowerOfTen(digits - 1);
+    ++exponent;
+  }
+  return RoundedDecimal{std::signbit(value), significand, exponent};
+}
+
+// The significand's `digits` digits into text, from the last, 64 bits at a
+// time (the significand is below 10^21, its part above 10^19 below 100).
+void WriteDigits(const RoundedDecimal& d, int digits, char* text) {
+  constexpr std::uint64_t kTen19 = 10000000000000000000u;
+  std::uint64_t low = static_cast<std::uint64_t>(d.significand % kTen19);
+  std::uint64_t high = static_cast<std::uint64_t>(d.significand / kTen19);
+  for (int k = digits - 1; k >= 0; --k) {
+    std::uint64_t& part = k >= digits - 19 ? low : high;
+    text[k] = static_cast<char>('0' + part % 10);
+    part /= 10;
+  }
+}
 
 struct Decimal {
   bool negative = false;
@@ -15,10 +103,15 @@ struct Decimal {
   int exponent = 0;    // of the first digit
 };
 
-// The value rounded to 15 significant digits (snprintf rounds correctly). Only
-// the digits and the exponent are taken, so the locale's decimal separator
-// never reaches a file.
+// The value rounded to 15 significant digits (directly where RoundDecimal
+// can, else by snprintf, which rounds correctly). Only the digits and the
+// exponent are taken, so the locale's decimal separator never reaches a file.
 Decimal RoundTo15(long double value) {
+  if (const std::optional<RoundedDecimal> rounded = RoundDecimal(value, 15)) {
+    Decimal d{rounded->negative, std::string(15, '0'), rounded->exponent};
+    WriteDigits(*rounded, 15, d.digits.data());
+    return d;
+  }
   char text[64];
   std::snprintf(text, sizeof text, "%.14Le", value);
   Decimal d;
@@ -39,6 +132,34 @@ Decimal RoundTo15(long double value) {
 std::string NonFinite(long double value) {
   if (std::isnan(value)) return "NAN";
   return value < 0 ? "-INF" : "INF";
+}
+
+// %g's text of a rounded value: plain for exponents -4 to digits - 1, else
+// d.ddde+XX; no trailing zeros, no point without a fraction.
+void AppendGeneral(std::string& out, const RoundedDecimal& d, int digits) {
+  char text[kMostFastDigits];
+  WriteDigits(d, digits, text);
+  int used = digits;
+  while (used > 1 && text[used - 1] == '0') --used;
+  if (d.negative) out += '-';
+  const int x = d.exponent;
+  if (x < -4 || x >= digits) {
+    out += text[0];
+    if (used > 1) out.append(".").append(text + 1, static_cast<std::size_t>(used - 1));
+    // At least two digits; below 1000, as RoundDecimal takes no more.
+    const int magnitude = std::abs(x);
+    out += x < 0 ? "e-" : "e+";
+    if (magnitude >= 100) out += static_cast<char>('0' + magnitude / 100);
+    out += static_cast<char>('0' + magnitude / 10 % 10);
+    out += static_cast<char>('0' + magnitude % 10);
+  } else if (x >= 0) {
+    const int whole = x + 1;
+    out.append(text, static_cast<std::size_t>(std::min(used, whole)));
+    if (used < whole) out.append(static_cast<std::size_t>(whole - used), '0');
+    if (used > whole) out.append(".").append(text + whole, static_cast<std::size_t>(used - whole));
+  } else {
+    out.append("0.").append(static_cast<std::size_t>(-x - 1), '0').append(text, static_cast<std::size_t>(used));
+  }
 }
 
 }  // namespace
@@ -79,11 +200,19 @@ std::string FormatScientificField(long double value) {
 }
 
 std::string FormatDigits(long double value, int digits) {
+  std::string text;
+  AppendDigits(text, value, digits);
+  return text;
+}
+
+void AppendDigits(std::string& out, long double value, int digits) {
+  std::optional<RoundedDecimal> decimal = RoundDecimal(value, digits);
+  if (decimal) return AppendGeneral(out, *decimal, digits);
   char text[64];
   std::snprintf(text, sizeof text, "%.*Lg", digits, value);
-  std::string s = text;
-  std::replace(s.begin(), s.end(), ',', '.');
-  return s;
+  const std::size_t start = out.size();
+  out += text;
+  std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), ',', '.');
 }
 
 }  // namespace orbisk

@@ -16,5 +16,7 @@ std::string FormatScientificField(long double value);
 // printf's %.<digits>Lg with "." whatever the process locale: enough digits
 // read back the same value.
 std::string FormatDigits(long double value, int digits);
+// The same text, appended to out.
+void AppendDigits(std::string& out, long double value, int digits);
 
 }  // namespace orbisk

@@ -12,6 +12,7 @@
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "platform/atomic_file.h"
+#include "platform/heap_pages.h"
 #include "polar_data/number_format.h"
 #include "polar_data/sampling.h"
 
@@ -55,6 +56,7 @@ std::string FormatTracedPolarData(const ContourStore& store, const PolarGrid& gr
   for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k)
     points += static_cast<std::size_t>(store.LinesFi.Get(k)->Count());
   out.reserve(out.size() + points * (2 * kLongestReal + 3) + static_cast<std::size_t>(store.LinesFi.Count()) * 13);
+  AdviseHugePages(out.data(), out.capacity());
   for (std::int32_t k = 0; k < store.LinesFi.Count(); ++k) {
     const TListExt& fi = *store.LinesFi.Get(k);
     const TListExt& r = *store.LinesR.Get(k);

@@ -45,4 +45,11 @@ void PreferHugePages() {
 #endif
 }
 
+void AdviseHugePages(const void* data, std::size_t size) {
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
 }  // namespace orbisk

@@ -8,6 +8,8 @@
 #include <new>
 #include <sys/stat.h>
 
+#include "platform/heap_pages.h"
+
 namespace orbisk {
 
 namespace {
@@ -54,6 +56,7 @@ InputStatus ReadOpenFile(int fd, std::size_t limit, std::string& bytes) {
   if (S_ISREG(info.st_mode)) {
     if (static_cast<std::uintmax_t>(info.st_size) > limit) return InputStatus::TooLarge;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
+    AdviseHugePages(bytes.data(), bytes.capacity());
   }
   if (S_ISFIFO(info.st_mode)) {
     // Opened without waiting: a first read that finds no writer ends at once.

@@ -59,5 +59,19 @@ TEST(HeapPages, AdvisesTheHeapAndServesBlocksOfEverySize) {
       ::testing::ExitedWithCode(0), "");
 }
 
+// A block too big for the heap gets the advice on its whole huge pages when
+// asked, and holds what is written.
+TEST(HeapPages, AdvisesABigBlockWhenAsked) {
+  if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage")) GTEST_SKIP() << "no huge pages here";
+  const std::size_t size = std::size_t{40} << 20;
+  auto* block = static_cast<unsigned char*>(std::malloc(size));
+  ASSERT_NE(block, nullptr);
+  AdviseHugePages(block, size);
+  EXPECT_TRUE(Advised(block + size / 2));
+  std::memset(block, 0x5A, size);
+  EXPECT_EQ(block[size - 1], 0x5A);
+  std::free(block);
+}
+
 }  // namespace
 }  // namespace orbisk

@@ -42,6 +42,14 @@ constexpr double kMostCellsPerEntry = 8;
 // The most sites in the cells around a query that are scanned in full.
 constexpr std::int32_t kMostInBlock = 64;
 
+// A pass scans at least this many sites of a row, however many its cells
+// hold: a loop of fixed length is foreseen, one that ends with the row is
+// not. Sites scanned beyond the row's cells are real sites (or the padding
+// after the last, far away), so they only add candidates that the depth of
+// the block rules out anyway.
+constexpr std::int32_t kFixedScan = 6;
+constexpr std::int32_t kPaddingSites = kFixedScan;
+
 }  // namespace
 
 // ---- Building --------------------------------------------------------------
@@ -233,7 +241,7 @@ void NearestIndex::SortIntoCells() {
 void NearestIndex::FormSites() {
   const std::int64_t cells = std::int64_t{columns_} * rows_;
   ResizeScratch(siteRun_, static_cast<std::size_t>(count_));
-  ResizeScratch(sitePosition_, static_cast<std::size_t>(count_) + 1);
+  ResizeScratch(sitePosition_, static_cast<std::size_t>(count_) + kPaddingSites);
   ResizeScratch(siteY_, static_cast<std::size_t>(count_));
   std::int32_t sites = 0, entryBegin = 0;
   filledCells_ = 0;
@@ -261,8 +269,8 @@ void NearestIndex::FormSites() {
   At(cellStart_, cells) = sites;
   if (sites > 0) At(siteRun_, sites - 1).end = count_;
   siteRun_.resize(static_cast<std::size_t>(sites));
-  sitePosition_.resize(static_cast<std::size_t>(sites) + 1);
-  sitePosition_.back() = {INFINITY, INFINITY};  // the padding site
+  sitePosition_.resize(static_cast<std::size_t>(sites) + kPaddingSites);
+  std::fill(sitePosition_.end() - kPaddingSites, sitePosition_.end(), Point{INFINITY, INFINITY});  // far away
   siteY_.resize(static_cast<std::size_t>(sites));
   ResizeScratch(known_, static_cast<std::size_t>(sites));
   std::fill(known_.begin(), known_.end(), 0);
@@ -406,15 +414,19 @@ struct TwoNearestPair {
   }
 };
 
-// The two nearest to q of sites first..end-1 and, when their count is odd,
-// of the site after them (a site that is gone lies infinitely far): a pair
-// at a time, without a branch for the last one. A search may scan more
-// sites than it needs; the array ends with a padding site far away.
+// The two nearest to q of sites first..end-1, and of the sites after them up
+// to kFixedScan in all and to an even count (a site that is gone lies
+// infinitely far): a pair at a time, without a branch for the last one. The
+// array ends with kPaddingSites padding sites far away.
 inline void ScanSites(const NearestIndex::Point* sites, std::int32_t first, std::int32_t end,
                       const NearestIndex::Point& q, TwoNearestPair& nearest) {
   const __m128d where = _mm_set_pd(q.y, q.x), two = _mm_set1_pd(2);
   __m128d index = _mm_set_pd(first + 1, first);
-  for (std::int32_t s = first; s < end; s += 2) {
+  for (std::int32_t k = 0; k < kFixedScan; k += 2) {
+    nearest.Add(_mm_loadu_pd(&sites[first + k].x), _mm_loadu_pd(&sites[first + k + 1].x), where, index);
+    index = _mm_add_pd(index, two);
+  }
+  for (std::int32_t s = first + kFixedScan; s < end; s += 2) {
     nearest.Add(_mm_loadu_pd(&sites[s].x), _mm_loadu_pd(&sites[s + 1].x), where, index);
     index = _mm_add_pd(index, two);
   }

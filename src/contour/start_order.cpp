@@ -64,11 +64,16 @@ void StartOrder::Reset(const long double* radii, std::int32_t count, long double
   if (!std::isfinite(factor) || !std::isfinite(span)) factor = 0;
   ResizeScratch(bucketStart_, buckets + 1);
   std::fill(bucketStart_.begin(), bucketStart_.end(), 0);
+  // Runs of one radius (the arc crossings of a column) share their key and
+  // bucket: it is computed for the first of them only.
+  std::int32_t bucket = 0;
   for (std::size_t p = 0; p < size; ++p) {
-    const long double key = KeyOf(p);
-    double offset = (static_cast<double>(key) - lowest) * factor;
-    if (!(offset > 0)) offset = 0;  // also a key beyond double times a zero factor
-    const auto bucket = static_cast<std::int32_t>(std::min(offset, static_cast<double>(buckets) - 1.0));
+    if (p == 0 || !SameEncoding(&radii[p], &radii[p - 1])) {
+      const long double key = KeyOf(p);
+      double offset = (static_cast<double>(key) - lowest) * factor;
+      if (!(offset > 0)) offset = 0;  // also a key beyond double times a zero factor
+      bucket = static_cast<std::int32_t>(std::min(offset, static_cast<double>(buckets) - 1.0));
+    }
     bucketOf_[p] = bucket;
     ++bucketStart_[static_cast<std::size_t>(bucket) + 1];
   }

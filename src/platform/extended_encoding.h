@@ -24,4 +24,13 @@ inline std::uint64_t SignificandOf(const long double* v) {
   return significand;
 }
 
+// Whether two extended numbers have the same encoding (sign, exponent and
+// significand; the padding after them is not part of it): the same number.
+inline bool SameEncoding(const long double* a, const long double* b) {
+  std::uint16_t signA, signB;
+  std::memcpy(&signA, reinterpret_cast<const char*>(a) + 8, sizeof signA);
+  std::memcpy(&signB, reinterpret_cast<const char*>(b) + 8, sizeof signB);
+  return SignificandOf(a) == SignificandOf(b) && signA == signB;
+}
+
 }  // namespace orbisk

@@ -46,6 +46,9 @@ void PreferHugePages() {
 }
 
 void AdviseHugePages(const void* data, std::size_t size) {
+  // Smaller blocks come from the heap, whose advice PreferHugePages gives;
+  // advice on a part of it would only split its mapping.
+  if (size < std::size_t{kLargestHeapBlock}) return;
   const auto start = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
   const std::uintptr_t end = (start + size) & ~(kHugePage - 1);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "platform/extended_encoding.h"
@@ -84,17 +85,28 @@ std::optional<RoundedDecimal> RoundDecimal(long double value, int digits) {
   return RoundedDecimal{std::signbit(value), significand, exponent};
 }
 
-// The significand's `digits` digits into text, from the last, 64 bits at a
-// time (the significand is below 10^21, its part above 10^19 below 100).
+// Writes the last `count` decimal digits of part ending just before *end,
+// two at a time, and moves *end back over them.
+void WriteLastDigits(std::uint64_t part, int count, char*& end) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  for (; count >= 2; count -= 2, part /= 100) {
+    end -= 2;
+    std::memcpy(end, kPairs + 2 * (part % 100), 2);
+  }
+  if (count > 0) *--end = static_cast<char>('0' + part % 10);
+}
+
+// The significand's `digits` digits into text, 64 bits at a time (the
+// significand is below 10^21, its part above 10^19 below 100).
 void WriteDigits(const RoundedDecimal& d, int digits, char* text) {
   constexpr std::uint64_t kTen19 = 10000000000000000000u;
-  std::uint64_t low = static_cast<std::uint64_t>(d.significand % kTen19);
-  std::uint64_t high = static_cast<std::uint64_t>(d.significand / kTen19);
-  for (int k = digits - 1; k >= 0; --k) {
-    std::uint64_t& part = k >= digits - 19 ? low : high;
-    text[k] = static_cast<char>('0' + part % 10);
-    part /= 10;
-  }
+  char* end = text + digits;
+  if (d.significand < kTen19) return WriteLastDigits(static_cast<std::uint64_t>(d.significand), digits, end);
+  WriteLastDigits(static_cast<std::uint64_t>(d.significand % kTen19), 19, end);
+  WriteLastDigits(static_cast<std::uint64_t>(d.significand / kTen19), digits - 19, end);
 }
 
 struct Decimal {
@@ -141,25 +153,35 @@ void AppendGeneral(std::string& out, const RoundedDecimal& d, int digits) {
   WriteDigits(d, digits, text);
   int used = digits;
   while (used > 1 && text[used - 1] == '0') --used;
-  if (d.negative) out += '-';
+  // Put together here and appended at once: "-0.0000" and 21 digits, or 21
+  // digits, a point and "e-308", are the longest texts.
+  char line[40];
+  char* at = line;
+  auto put = [&at](const char* from, int count) {
+    std::memcpy(at, from, static_cast<std::size_t>(count));
+    at += count;
+  };
+  if (d.negative) *at++ = '-';
   const int x = d.exponent;
   if (x < -4 || x >= digits) {
-    out += text[0];
-    if (used > 1) out.append(".").append(text + 1, static_cast<std::size_t>(used - 1));
+    *at++ = text[0];
+    if (used > 1) *at++ = '.', put(text + 1, used - 1);
     // At least two digits; below 1000, as RoundDecimal takes no more.
     const int magnitude = std::abs(x);
-    out += x < 0 ? "e-" : "e+";
-    if (magnitude >= 100) out += static_cast<char>('0' + magnitude / 100);
-    out += static_cast<char>('0' + magnitude / 10 % 10);
-    out += static_cast<char>('0' + magnitude % 10);
+    put(x < 0 ? "e-" : "e+", 2);
+    if (magnitude >= 100) *at++ = static_cast<char>('0' + magnitude / 100);
+    *at++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *at++ = static_cast<char>('0' + magnitude % 10);
   } else if (x >= 0) {
     const int whole = x + 1;
-    out.append(text, static_cast<std::size_t>(std::min(used, whole)));
-    if (used < whole) out.append(static_cast<std::size_t>(whole - used), '0');
-    if (used > whole) out.append(".").append(text + whole, static_cast<std::size_t>(used - whole));
+    put(text, std::min(used, whole));
+    for (int k = used; k < whole; ++k) *at++ = '0';
+    if (used > whole) *at++ = '.', put(text + whole, used - whole);
   } else {
-    out.append("0.").append(static_cast<std::size_t>(-x - 1), '0').append(text, static_cast<std::size_t>(used));
+    put("0.0000", 1 - x);  // "0." and -x - 1 zeros
+    put(text, used);
   }
+  out.append(line, static_cast<std::size_t>(at - line));
 }
 
 }  // namespace

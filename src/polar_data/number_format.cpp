@@ -153,7 +153,7 @@ void AppendGeneral(std::string& out, const RoundedDecimal& d, int digits) {
   WriteDigits(d, digits, text);
   int used = digits;
   while (used > 1 && text[used - 1] == '0') --used;
-  // Put together here and appended at once: "-0.0000" and 21 digits, or 21
+  // Put together here and appended at once: "-0.000" and 21 digits, or 21
   // digits, a point and "e-308", are the longest texts.
   char line[40];
   char* at = line;

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/extended_encoding.h"
+#include "polar_data/powers.h"
 
 namespace orbisk {
 
@@ -27,16 +28,6 @@ struct RoundedDecimal {
 constexpr int kMostFastDigits = 21;
 constexpr int kMostPowerOfFive = 27;  // 5^27 < 2^64
 
-template <typename T, std::size_t kCount>
-constexpr std::array<T, kCount> Powers(T base) {
-  std::array<T, kCount> powers{};
-  T power = 1;
-  for (T& p : powers) {
-    p = power;
-    power *= base;
-  }
-  return powers;
-}
 constexpr auto kPowersOfTen = Powers<unsigned __int128, kMostFastDigits + 1>(10);
 constexpr auto kPowersOfFive = Powers<std::uint64_t, kMostPowerOfFive + 1>(5);
 

@@ -4,9 +4,11 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/error.h"
+#include "polar_data/decimal_parsing.h"
 
 namespace orbisk {
 
@@ -84,6 +86,10 @@ bool IsRealToken(std::string_view t) {
 // Converts a checked real token with "." as the separator, whatever the
 // process locale. False when it overflows the extended range.
 bool ConvertReal(std::string_view t, long double& out) {
+  if (const std::optional<long double> quick = ParseDecimal(t)) {
+    out = *quick;
+    return true;
+  }
   static locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", nullptr);
   std::string text(t);
   errno = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "contour/angle_cache.h"
 #include "contour/chain_geometry.h"
 #include "contour/label_format.h"
 #include "contour/legend.h"
@@ -71,14 +72,14 @@ void DrawCircle(Canvas& canvas, const Geometry& g, long double radius, Color col
 // The Cartesian positions of the points of polyline k, or none when it has
 // no point. An entry may hold no list after a failed load; the two lists may
 // even differ in length then: only what both lists hold counts.
-std::vector<PlanePoint> PolylinePositions(const ContourStore& store, std::int32_t k) {
+std::vector<PlanePoint> PolylinePositions(const ContourStore& store, std::int32_t k, AngleCache& angles) {
   const TListExt* radii = store.LinesR.Get(k);
-  const TListExt* angles = k < store.LinesFi.Count() ? store.LinesFi.Get(k) : nullptr;
-  if (radii == nullptr || angles == nullptr) return {};
-  const std::int32_t count = std::min(radii->Count(), angles->Count());
+  const TListExt* fi = k < store.LinesFi.Count() ? store.LinesFi.Get(k) : nullptr;
+  if (radii == nullptr || fi == nullptr) return {};
+  const std::int32_t count = std::min(radii->Count(), fi->Count());
   std::vector<PlanePoint> positions(static_cast<std::size_t>(count));
   for (std::int32_t m = 0; m < count; ++m) {
-    positions[static_cast<std::size_t>(m)] = PositionOf(angles->Data()[m], radii->Data()[m]);
+    positions[static_cast<std::size_t>(m)] = angles.PositionOf(fi->Data()[m], radii->Data()[m]);
   }
   return positions;
 }
@@ -111,9 +112,10 @@ void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store,
                    LineStyle& style) {
   if (style.key == nullptr) canvas.SetPen(style.color, style.width);
   std::optional<Color> pen;
+  AngleCache angles;
   for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
     const std::vector<PixelPoint> path =
-        PixelPath(g, positions ? (*positions)[static_cast<std::size_t>(k)] : PolylinePositions(store, k));
+        PixelPath(g, positions ? (*positions)[static_cast<std::size_t>(k)] : PolylinePositions(store, k, angles));
     if (path.empty()) continue;
     const std::optional<long double> value = store.LevelOf(k);
     const std::size_t level = style.key && value ? style.key->IndexOf(*value) : LevelKey::kNone;
@@ -219,8 +221,9 @@ LegendLayout LayOutLegend(Canvas& canvas, const LevelKey& key, std::vector<Legen
 
 StorePositions PositionsOf(const ContourStore& store) {
   StorePositions positions(static_cast<std::size_t>(store.LinesR.Count()));
+  AngleCache angles;
   for (std::int32_t k = 0; k < store.LinesR.Count(); ++k)
-    positions[static_cast<std::size_t>(k)] = PolylinePositions(store, k);
+    positions[static_cast<std::size_t>(k)] = PolylinePositions(store, k, angles);
   return positions;
 }
 

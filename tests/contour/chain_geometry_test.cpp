@@ -1,13 +1,13 @@
 #include "contour/chain_geometry.h"
 
-#include "contour/angle_cache.h"
-
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <vector>
+
+#include "contour/angle_cache.h"
 
 namespace orbisk {
 namespace {

@@ -13,6 +13,8 @@ namespace {
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 constexpr std::size_t kReserve = std::size_t{24} << 20;
 constexpr int kLargestHeapBlock = 32 << 20;
+// Blocks spanning at least one whole huge page wherever they start.
+constexpr std::size_t kSmallestAdvisedBlock = 2 * kHugePage;
 
 // The block over the small pages below the first huge one. Held where the
 // compiler cannot see that it is never read: an allocation whose address is
@@ -46,9 +48,7 @@ void PreferHugePages() {
 }
 
 void AdviseHugePages(const void* data, std::size_t size) {
-  // Smaller blocks come from the heap, whose advice PreferHugePages gives;
-  // advice on a part of it would only split its mapping.
-  if (size < std::size_t{kLargestHeapBlock}) return;
+  if (size < kSmallestAdvisedBlock) return;
   const auto start = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
   const std::uintptr_t end = (start + size) & ~(kHugePage - 1);

@@ -19,9 +19,11 @@ namespace orbisk {
 void PreferHugePages();
 
 // Asks for huge pages under the whole 2 MiB pages of the block of `size`
-// bytes at `data`, for a block above 32 MiB (mapped by the allocator on its
-// own, in small pages) about to be filled: one fault per 2 MiB instead of
-// 512. Void where the system gives no huge pages.
+// bytes at `data`, for a block of 4 MiB or more about to be filled: one
+// fault per 2 MiB instead of 512. Such blocks lie in the heap beyond its
+// advised reserve, in another thread's heap (which has no advice) or, from
+// 32 MiB on, in a mapping of their own; where the advice is there already it
+// changes nothing. Void where the system gives no huge pages.
 void AdviseHugePages(const void* data, std::size_t size);
 
 }  // namespace orbisk

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 namespace orbisk {
 namespace {
@@ -59,18 +60,21 @@ TEST(HeapPages, AdvisesTheHeapAndServesBlocksOfEverySize) {
       ::testing::ExitedWithCode(0), "");
 }
 
-// A block too big for the heap gets the advice on its whole huge pages when
-// asked, and holds what is written.
+// A big block gets the advice on its whole huge pages when asked, and holds
+// what is written: one mapped on its own, and one from another thread's heap.
 TEST(HeapPages, AdvisesABigBlockWhenAsked) {
   if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage")) GTEST_SKIP() << "no huge pages here";
-  const std::size_t size = std::size_t{40} << 20;
-  auto* block = static_cast<unsigned char*>(std::malloc(size));
-  ASSERT_NE(block, nullptr);
-  AdviseHugePages(block, size);
-  EXPECT_TRUE(Advised(block + size / 2));
-  std::memset(block, 0x5A, size);
-  EXPECT_EQ(block[size - 1], 0x5A);
-  std::free(block);
+  auto check = [](std::size_t size) {
+    auto* block = static_cast<unsigned char*>(std::malloc(size));
+    ASSERT_NE(block, nullptr);
+    AdviseHugePages(block, size);
+    EXPECT_TRUE(Advised(block + size / 2)) << size;
+    std::memset(block, 0x5A, size);
+    EXPECT_EQ(block[size - 1], 0x5A);
+    std::free(block);
+  };
+  check(std::size_t{40} << 20);
+  std::thread([&] { check(std::size_t{6} << 20); }).join();
 }
 
 }  // namespace

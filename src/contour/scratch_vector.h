@@ -6,12 +6,16 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace orbisk {
 
-// std::allocator that leaves elements made without a value uninitialised.
+// std::allocator that leaves elements made without a value uninitialised,
+// also those of aggregates whose members have default values (as the exact
+// positions of the nearest search): memory from the allocator already holds
+// objects of such types, and setting them would touch every page of it.
 template <typename T>
 struct UninitialisedAllocator : std::allocator<T> {
   template <typename U>
@@ -24,7 +28,7 @@ struct UninitialisedAllocator : std::allocator<T> {
 
   template <typename U>
   void construct(U* p) noexcept {
-    ::new (static_cast<void*>(p)) U;
+    if constexpr (!(std::is_aggregate_v<U> && std::is_trivially_copyable_v<U>)) ::new (static_cast<void*>(p)) U;
   }
   template <typename U, typename... Args>
   void construct(U* p, Args&&... args) {

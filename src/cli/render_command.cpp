@@ -19,6 +19,7 @@
 #include "cli/sample_options.h"
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
+#include "platform/heap_pages.h"
 #include "polar_data/polar_data_file.h"
 #include "polar_data/sampling.h"
 #include "qt/picture_formats.h"
@@ -89,6 +90,7 @@ void RunBesideGuiStart(const std::function<void()>& work, const FontSpec& labelF
   qInstallMessageHandler(QuietQtMessages);
   std::exception_ptr failure;
   std::jthread worker([&] {
+    PreferHugePagesInThisThread();
     try {
       work();
     } catch (...) {

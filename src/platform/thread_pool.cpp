@@ -4,6 +4,8 @@
 #include <exception>
 #include <limits>
 
+#include "platform/heap_pages.h"
+
 namespace orbisk {
 
 namespace {
@@ -58,6 +60,7 @@ void ThreadPool::Work(Job& job, unsigned worker) {
 }
 
 void ThreadPool::Serve(unsigned worker) {
+  PreferHugePagesInThisThread();
   std::uint64_t seen = 0;
   std::unique_lock lock(mutex_);
   while (true) {

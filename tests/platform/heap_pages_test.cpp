@@ -35,8 +35,9 @@ bool Advised(const void* address) {
 
 // In a child process, as the setting is the whole process's: the next blocks
 // (a grid of half a megabyte first of all) come from advised memory, not
-// from the small pages below it, and blocks on both sides of the 32 MiB
-// limit still come, hold what is written and go.
+// from the small pages below it, in the main heap and in a thread's own, and
+// blocks on both sides of the 32 MiB limit still come, hold what is written
+// and go.
 TEST(HeapPages, AdvisesTheHeapAndServesBlocksOfEverySize) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's allocator keeps a heap of its own";
@@ -55,7 +56,14 @@ TEST(HeapPages, AdvisesTheHeapAndServesBlocksOfEverySize) {
           held = held && block[0] == 0xA5 && block[size - 1] == 0xA5;
           std::free(block);
         }
-        std::_Exit(held ? 0 : 3);
+        bool threadAdvised = false;
+        std::thread([&] {
+          PreferHugePagesInThisThread();
+          void* block = std::malloc(std::size_t{512} << 10);
+          threadAdvised = block != nullptr && Advised(block);
+          std::free(block);
+        }).join();
+        std::_Exit(!held ? 3 : !threadAdvised ? 4 : 0);
       },
       ::testing::ExitedWithCode(0), "");
 }

@@ -4,6 +4,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"
+#include "platform/heap_pages.h"
 #include "platform/input_file.h"
 #include "polar_data/file_input.h"
 
@@ -52,6 +53,7 @@ void RewriteFile(const std::string& src, const std::string& dst, Op op) {
 std::string WithCrLfLines(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16 + 2);
+  AdviseHugePages(out.data(), out.capacity());
   std::size_t lineStart = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];

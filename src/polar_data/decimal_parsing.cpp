@@ -91,13 +91,17 @@ u128 Divide(u128 n, std::uint64_t d, bool& inexact) {
   return (u128{high / d} << 64) | low;
 }
 
-}  // namespace
+// A plain decimal token read: (-1)^negative * digits * 10^power.
+struct Decimal {
+  bool negative = false;
+  u128 digits = 0;
+  int power = 0;
+};
 
-std::optional<long double> ParseDecimal(std::string_view t) {
-  std::size_t i = 0;
-  const bool negative = i < t.size() && t[i] == '-';
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  // The whole part and the fraction, then their significant digits.
+// The significant digits of the whole part and the fraction of t from i on,
+// and how many decimals the fraction has; i moves past them. Empty when
+// there is no digit or more than kMostDigits significant ones.
+std::optional<Decimal> ReadDigits(std::string_view t, std::size_t& i) {
   const std::size_t wholeStart = i;
   while (i < t.size() && IsDigit(t[i])) ++i;
   std::string_view whole = t.substr(wholeStart, i - wholeStart), fraction;
@@ -120,40 +124,65 @@ std::optional<long double> ParseDecimal(std::string_view t) {
                           ? u128{DigitsValue(text, count)}
                           : u128{DigitsValue(text, count - kDigitsPerWord)} * kPowersOfTen[kDigitsPerWord] +
                                 DigitsValue(text + count - kDigitsPerWord, kDigitsPerWord);
+  return Decimal{false, digits, -decimals};
+}
+
+// The exponent after "e" or "E" at i (0 without one), clamped to
+// kLargestExponent in size; i moves past it. Empty for an "e" without digits.
+std::optional<int> ReadExponent(std::string_view t, std::size_t& i) {
+  if (i == t.size() || (t[i] != 'e' && t[i] != 'E')) return 0;
+  ++i;
+  const bool negative = i < t.size() && t[i] == '-';
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  if (i == t.size() || !IsDigit(t[i])) return std::nullopt;
   int exponent = 0;
-  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-    ++i;
-    const bool negativeExponent = i < t.size() && t[i] == '-';
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (i == t.size()) return std::nullopt;
-    for (; i < t.size() && IsDigit(t[i]); ++i) {
-      exponent = std::min(exponent * 10 + (t[i] - '0'), kLargestExponent);
-    }
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (i != t.size() || !RoundsToNearest()) return std::nullopt;
+  for (; i < t.size() && IsDigit(t[i]); ++i) exponent = std::min(exponent * 10 + (t[i] - '0'), kLargestExponent);
+  return negative ? -exponent : exponent;
+}
+
+std::optional<Decimal> ReadDecimal(std::string_view t) {
+  std::size_t i = 0;
+  const bool negative = i < t.size() && t[i] == '-';
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  std::optional<Decimal> decimal = ReadDigits(t, i);
+  if (!decimal) return std::nullopt;
+  const std::optional<int> exponent = ReadExponent(t, i);
+  if (!exponent || i != t.size()) return std::nullopt;
+  decimal->negative = negative;
+  decimal->power += *exponent;
+  return decimal;
+}
+
+// The decimal rounded to extended precision, when 128 bits decide it.
+std::optional<long double> ValueOf(const Decimal& d) {
   long double value = 0;
-  const int power = exponent - decimals;
-  if (digits == 0) {
+  if (d.digits == 0) {
     value = 0;
-  } else if (power >= 0) {
+  } else if (d.power >= 0) {
     // An integer: exact in 128 bits, or left to strtold.
-    if (power > kMostDigits || digits > ~u128{0} / kPowersOfTen[static_cast<std::size_t>(power)]) {
+    if (d.power > kMostDigits || d.digits > ~u128{0} / kPowersOfTen[static_cast<std::size_t>(d.power)]) {
       return std::nullopt;
     }
-    value = RoundToExtended(digits * kPowersOfTen[static_cast<std::size_t>(power)], 0, false);
+    value = RoundToExtended(d.digits * kPowersOfTen[static_cast<std::size_t>(d.power)], 0, false);
   } else {
     // digits / 10^k = (digits 2^s / 5^k) 2^-(s + k), with digits moved to the
     // top of 128 bits so that the quotient keeps at least 65 bits.
-    const int k = -power;
+    const int k = -d.power;
     if (k > kMostPowerOfFive) return std::nullopt;
-    const int s = 128 - BitLength(digits);
-    const u128 scaled = digits << s;
+    const int s = 128 - BitLength(d.digits);
     bool inexact = false;
-    const u128 quotient = Divide(scaled, kPowersOfFive[static_cast<std::size_t>(k)], inexact);
+    const u128 quotient = Divide(d.digits << s, kPowersOfFive[static_cast<std::size_t>(k)], inexact);
     value = RoundToExtended(quotient, -(s + k), inexact);
   }
-  return negative ? -value : value;
+  return d.negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<long double> ParseDecimal(std::string_view token) {
+  if (!RoundsToNearest()) return std::nullopt;
+  const std::optional<Decimal> decimal = ReadDecimal(token);
+  return decimal ? ValueOf(*decimal) : std::nullopt;
 }
 
 }  // namespace orbisk

@@ -32,13 +32,13 @@ TEST(DecimalParsing, TiesEdgesAndShapes) {
     bool quick;  // decided without strtold
   };
   const Case cases[] = {
-      {"36893488147419103233", true},     // 2^65 + 1: a tie, down to the even 2^65
-      {"36893488147419103235", true},     // 2^65 + 3: a tie, up to 2^65 + 4
-      {"36893488147419103234", true},     // exact
-      {"18446744073709551615", true},     // 2^64 - 1, exact
-      {"18446744073709551616.5", true},   // rounds up past the last 64-bit significand
-      {"18446744073709551617", true},     // 2^64 + 1: a tie, down
-      {"1844674407370955161.75", true},   // halves and quarters below 2^61
+      {"36893488147419103233", true},    // 2^65 + 1: a tie, down to the even 2^65
+      {"36893488147419103235", true},    // 2^65 + 3: a tie, up to 2^65 + 4
+      {"36893488147419103234", true},    // exact
+      {"18446744073709551615", true},    // 2^64 - 1, exact
+      {"18446744073709551616.5", true},  // rounds up past the last 64-bit significand
+      {"18446744073709551617", true},    // 2^64 + 1: a tie, down
+      {"1844674407370955161.75", true},  // halves and quarters below 2^61
       {"4611686018427387904.25e1", true},
       {"0.1", true},
       {"-0.0", true},
@@ -65,7 +65,7 @@ TEST(DecimalParsing, TiesEdgesAndShapes) {
   const std::uint64_t odd = 0xB504F333F9DE6485;  // above 2^63: doubled plus one, 65 bits
   for (int k = 1; k <= 12; ++k) {
     unsigned __int128 numerator = (static_cast<unsigned __int128>(odd) << 1) | 1;  // 65 bits, odd
-    for (int j = 0; j < k; ++j) numerator *= 5;  // / 2^k = numerator / 10^k
+    for (int j = 0; j < k; ++j) numerator *= 5;                                    // / 2^k = numerator / 10^k
     std::string digits;
     for (unsigned __int128 n = numerator; n != 0; n /= 10) digits.insert(digits.begin(), char('0' + int(n % 10)));
     ASSERT_GT(digits.size(), static_cast<std::size_t>(k));

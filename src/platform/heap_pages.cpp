@@ -30,7 +30,7 @@ std::atomic<void*> smallPagesBlock{nullptr};
 // never freed covers them instead. Its size is the distance from its
 // address: the block after it then starts on the first huge page, header
 // and all.
-void AdviseHeapReserve(std::size_t size) {
+[[maybe_unused]] void AdviseHeapReserve(std::size_t size) {
   void* block = std::malloc(size);
   if (block == nullptr) return;
   const auto start = reinterpret_cast<std::uintptr_t>(block);

@@ -22,6 +22,16 @@ constexpr std::size_t kSmallestAdvisedBlock = 2 * kHugePage;
 // address is unused may be dropped altogether.
 std::atomic<void*> smallPagesBlock{nullptr};
 
+// Asks for huge pages under the whole 2 MiB pages of the `size` bytes at
+// `start`; the first of those pages, or 0 when there is none or the advice
+// failed.
+std::uintptr_t AdviseWholePages(std::uintptr_t start, std::size_t size) {
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
+  if (end <= first || madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE) != 0) return 0;
+  return first;
+}
+
 // Grows the calling thread's heap by `size` bytes (a block as large comes
 // from its top, nothing freed is that large) and asks for huge pages under
 // its whole 2 MiB pages; once freed, the block is the top again, advice and
@@ -34,11 +44,9 @@ std::atomic<void*> smallPagesBlock{nullptr};
   void* block = std::malloc(size);
   if (block == nullptr) return;
   const auto start = reinterpret_cast<std::uintptr_t>(block);
-  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
-  const bool advised = end > first && madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE) == 0;
+  const std::uintptr_t first = AdviseWholePages(start, size);
   std::free(block);
-  if (advised && first - start > 4096) smallPagesBlock.store(std::malloc(first - start), std::memory_order_relaxed);
+  if (first != 0 && first - start > 4096) smallPagesBlock.store(std::malloc(first - start), std::memory_order_relaxed);
 }
 
 }  // namespace
@@ -58,11 +66,7 @@ void PreferHugePagesInThisThread() {
 }
 
 void AdviseHugePages(const void* data, std::size_t size) {
-  if (size < kSmallestAdvisedBlock) return;
-  const auto start = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  if (size >= kSmallestAdvisedBlock) AdviseWholePages(reinterpret_cast<std::uintptr_t>(data), size);
 }
 
 }  // namespace orbisk

@@ -14,13 +14,9 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr int kMostDigits = 38;         // 10^38 < 2^127
+constexpr int kMostDigits = kMostPowerOfTen;
 constexpr int kDigitsPerWord = 19;      // 10^19 < 2^64
-constexpr int kMostPowerOfFive = 27;    // 5^27 < 2^63
-constexpr int kLargestExponent = 1000;  // far beyond both, and no overflow while reading
-
-constexpr auto kPowersOfTen = Powers<u128, kMostDigits + 1>(10);
-constexpr auto kPowersOfFive = Powers<std::uint64_t, kMostPowerOfFive + 1>(5);
+constexpr int kLargestExponent = 1000;  // far beyond either table of powers, and no overflow while reading
 
 int BitLength(u128 n) {
   const auto high = static_cast<std::uint64_t>(n >> 64);

@@ -26,10 +26,6 @@ struct RoundedDecimal {
 };
 
 constexpr int kMostFastDigits = 21;
-constexpr int kMostPowerOfFive = 27;  // 5^27 < 2^64
-
-constexpr auto kPowersOfTen = Powers<unsigned __int128, kMostFastDigits + 1>(10);
-constexpr auto kPowersOfFive = Powers<std::uint64_t, kMostPowerOfFive + 1>(5);
 
 unsigned __int128 PowerOfTen(int n) { return kPowersOfTen[static_cast<std::size_t>(n)]; }
 

@@ -219,11 +219,23 @@ LegendLayout LayOutLegend(Canvas& canvas, const LevelKey& key, std::vector<Legen
 
 }  // namespace
 
-StorePositions PositionsOf(const ContourStore& store) {
-  StorePositions positions(static_cast<std::size_t>(store.LinesR.Count()));
-  AngleCache angles;
-  for (std::int32_t k = 0; k < store.LinesR.Count(); ++k)
-    positions[static_cast<std::size_t>(k)] = PolylinePositions(store, k, angles);
+StorePositions PositionsOf(const ContourStore& store, ThreadPool& pool) {
+  const std::int32_t count = store.LinesR.Count();
+  StorePositions positions(static_cast<std::size_t>(count));
+  // Runs of polylines over the pool's threads, a few per thread so that
+  // long and short ones even out; one run for a store of a few polylines.
+  constexpr std::int32_t kRunsPerThread = 4, kLeastPerRun = 64;
+  const std::int32_t runs =
+      std::clamp(count / kLeastPerRun, 1, static_cast<std::int32_t>(pool.Size()) * kRunsPerThread);
+  pool.ParallelFor(static_cast<std::size_t>(runs), [&](std::size_t run, unsigned /*worker*/) {
+    AngleCache angles;
+    const auto first =
+        static_cast<std::int32_t>(static_cast<std::int64_t>(count) * static_cast<std::int64_t>(run) / runs);
+    const auto end =
+        static_cast<std::int32_t>(static_cast<std::int64_t>(count) * static_cast<std::int64_t>(run + 1) / runs);
+    for (std::int32_t k = first; k < end; ++k)
+      positions[static_cast<std::size_t>(k)] = PolylinePositions(store, k, angles);
+  });
   return positions;
 }
 

@@ -8,6 +8,7 @@
 #include "contour/chain_geometry.h"
 #include "contour/plot_settings.h"
 #include "platform/canvas.h"
+#include "platform/thread_pool.h"
 #include "polar_data/polar_grid.h"
 #include "store/contour_store.h"
 
@@ -28,9 +29,10 @@ struct MapPlacement {
 };
 
 // The Cartesian positions (r cos(fi), r sin(fi)) of the points of every
-// polyline of the store, in extended precision, as the picture places them.
+// polyline of the store, in extended precision, as the picture places them;
+// computed over the pool's threads.
 using StorePositions = std::vector<std::vector<PlanePoint>>;
-StorePositions PositionsOf(const ContourStore& store);
+StorePositions PositionsOf(const ContourStore& store, ThreadPool& pool = SharedThreadPool());
 
 // Paints the picture of width x height pixels onto canvas. When grid.RInt and
 // grid.RExt are both 0, grid.RExt becomes the largest radius of the store

@@ -179,6 +179,34 @@ TEST_F(DrawPictureTest, PolylinesSkipEmptyAndMissingEntries) {
   EXPECT_EQ(given.calls, canvas.calls);
 }
 
+// Positions computed over several threads, in runs of polylines, are those of
+// every point of every polyline, whatever the lengths and missing entries.
+TEST(PositionsOf, OverThreadsGivesEveryPointsPosition) {
+  ContourStore store;
+  for (int k = 0; k < 700; ++k) {
+    std::vector<Point> points;
+    for (int m = 0; m < (k * 37) % 23; ++m) points.push_back({0.01L * (k + m), 1 + 0.001L * m});
+    AddPolyline(store, points);
+    if (k % 97 == 0) {  // an entry without lists
+      store.LinesFi.SetCount(store.LinesFi.Count() + 1);
+      store.LinesR.SetCount(store.LinesR.Count() + 1);
+    }
+  }
+  ThreadPool three(3);
+  const StorePositions positions = PositionsOf(store, three);
+  ASSERT_EQ(positions.size(), static_cast<std::size_t>(store.LinesR.Count()));
+  for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
+    const TListExt* fi = store.LinesFi.Get(k);
+    const TListExt* r = store.LinesR.Get(k);
+    const std::vector<PlanePoint>& line = positions[static_cast<std::size_t>(k)];
+    ASSERT_EQ(line.size(), fi ? static_cast<std::size_t>(fi->Count()) : 0u) << k;
+    for (std::size_t m = 0; m < line.size(); ++m) {
+      const PlanePoint exact = PositionOf(fi->Data()[m], r->Data()[m]);
+      ASSERT_TRUE(line[m].x == exact.x && line[m].y == exact.y) << k << " " << m;
+    }
+  }
+}
+
 TEST_F(DrawPictureTest, LabelSitsRightAlignedInTheLabelFont) {
   font.name = "Courier";
   font.size = 20;

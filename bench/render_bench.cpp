@@ -1,10 +1,14 @@
 // DrawPicture of the default map (the default formula on a 256 x 256 grid, 14
 // levels) onto the Qt picture bitmap, at 500 x 500 and 2000 x 2000 pixels:
 // plain, with colours, legend and values on the lines, and written as SVG
-// and PDF.
+// and PDF; and of the 612,000 points of a 256 x 256 grid of uniform noise,
+// as the window redraws it.
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <numbers>
+#include <random>
 
 #include "contour/compute_contours.h"
 #include "contour/draw_picture.h"
@@ -41,6 +45,38 @@ const DefaultMap& Map() {
   static const DefaultMap map;
   return map;
 }
+
+// Uniform noise over radii 1 to 2, traced at 14 levels.
+struct NoiseMap {
+  std::unique_ptr<PolarGrid> grid = std::make_unique<PolarGrid>();
+  ContourStore store;
+
+  NoiseMap() {
+    grid->NFi = grid->NR = 256;
+    grid->FiEnd = 2 * std::numbers::pi_v<long double>;
+    grid->RInt = 1;
+    grid->RExt = 2;
+    grid->StepFi = grid->FiEnd / 255;
+    grid->StepR = 1.0L / 255;
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int i = 0; i < 256; ++i)
+      std::generate_n(grid->Values[std::size_t(i)].begin(), 256, [&] { return unit(random); });
+    ScanGrid(*grid);
+    SilentUi ui;
+    ComputeContours(*grid, 14, store, ui);
+  }
+};
+
+void BM_DrawNoiseMap(benchmark::State& state) {
+  static const NoiseMap map;
+  QtBitmap bitmap(500, 500);
+  for (auto _ : state) {
+    DrawPicture(*map.grid, map.store, PlotSettings{}, FontSpec{}, bitmap.GetCanvas(), 500, 500, '.');
+    benchmark::DoNotOptimize(bitmap.Image().constBits());
+  }
+}
+BENCHMARK(BM_DrawNoiseMap)->Unit(benchmark::kMillisecond);
 
 void BM_DrawDefaultMap(benchmark::State& state) {
   const DefaultMap& map = Map();

@@ -108,14 +108,53 @@ struct LineStyle {
   std::vector<PlacedLabel> placed;
 };
 
+// The positions of polylines first..end-1 (entry k - first for polyline k),
+// over the pool's threads in runs of polylines, a few per thread so that long
+// and short ones even out; one run for a few polylines.
+StorePositions PositionsOf(const ContourStore& store, std::int32_t first, std::int32_t end, ThreadPool& pool) {
+  const std::int32_t count = end - first;
+  StorePositions positions(static_cast<std::size_t>(count));
+  constexpr std::int32_t kRunsPerThread = 4, kLeastPerRun = 64;
+  const std::int32_t runs =
+      std::clamp(count / kLeastPerRun, 1, static_cast<std::int32_t>(pool.Size()) * kRunsPerThread);
+  pool.ParallelFor(static_cast<std::size_t>(runs), [&](std::size_t run, unsigned /*worker*/) {
+    AngleCache angles;
+    const auto from = static_cast<std::int32_t>(std::int64_t{count} * static_cast<std::int64_t>(run) / runs);
+    const auto to = static_cast<std::int32_t>(std::int64_t{count} * static_cast<std::int64_t>(run + 1) / runs);
+    for (std::int32_t k = from; k < to; ++k)
+      positions[static_cast<std::size_t>(k)] = PolylinePositions(store, first + k, angles);
+  });
+  return positions;
+}
+
+// The end of the batch of polylines from `first` on whose positions are
+// computed together: about kBatchPoints points, at least one polyline.
+std::int32_t BatchEnd(const ContourStore& store, std::int32_t first) {
+  constexpr std::int64_t kBatchPoints = 1 << 16;  // 2 MiB of positions
+  std::int64_t points = 0;
+  std::int32_t end = first;
+  while (end < store.LinesR.Count() && points < kBatchPoints) {
+    const TListExt* radii = store.LinesR.Get(end++);
+    points += radii != nullptr ? radii->Count() : 0;
+  }
+  return end;
+}
+
 void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store, const StorePositions* positions,
                    LineStyle& style) {
   if (style.key == nullptr) canvas.SetPen(style.color, style.width);
   std::optional<Color> pen;
-  AngleCache angles;
+  // Without positions given, they are computed batch by batch, so that they
+  // never take much memory at once.
+  StorePositions batch;
+  std::int32_t batchFirst = 0, batchEnd = 0;
   for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
-    const std::vector<PixelPoint> path =
-        PixelPath(g, positions ? (*positions)[static_cast<std::size_t>(k)] : PolylinePositions(store, k, angles));
+    if (positions == nullptr && k == batchEnd) {
+      batchFirst = k, batchEnd = BatchEnd(store, k);
+      batch = PositionsOf(store, batchFirst, batchEnd, SharedThreadPool());
+    }
+    const std::vector<PixelPoint> path = PixelPath(
+        g, positions ? (*positions)[static_cast<std::size_t>(k)] : batch[static_cast<std::size_t>(k - batchFirst)]);
     if (path.empty()) continue;
     const std::optional<long double> value = store.LevelOf(k);
     const std::size_t level = style.key && value ? style.key->IndexOf(*value) : LevelKey::kNone;
@@ -220,23 +259,7 @@ LegendLayout LayOutLegend(Canvas& canvas, const LevelKey& key, std::vector<Legen
 }  // namespace
 
 StorePositions PositionsOf(const ContourStore& store, ThreadPool& pool) {
-  const std::int32_t count = store.LinesR.Count();
-  StorePositions positions(static_cast<std::size_t>(count));
-  // Runs of polylines over the pool's threads, a few per thread so that
-  // long and short ones even out; one run for a store of a few polylines.
-  constexpr std::int32_t kRunsPerThread = 4, kLeastPerRun = 64;
-  const std::int32_t runs =
-      std::clamp(count / kLeastPerRun, 1, static_cast<std::int32_t>(pool.Size()) * kRunsPerThread);
-  pool.ParallelFor(static_cast<std::size_t>(runs), [&](std::size_t run, unsigned /*worker*/) {
-    AngleCache angles;
-    const auto first =
-        static_cast<std::int32_t>(static_cast<std::int64_t>(count) * static_cast<std::int64_t>(run) / runs);
-    const auto end =
-        static_cast<std::int32_t>(static_cast<std::int64_t>(count) * static_cast<std::int64_t>(run + 1) / runs);
-    for (std::int32_t k = first; k < end; ++k)
-      positions[static_cast<std::size_t>(k)] = PolylinePositions(store, k, angles);
-  });
-  return positions;
+  return PositionsOf(store, 0, store.LinesR.Count(), pool);
 }
 
 MapPlacement DrawPicture(PolarGrid& grid, const ContourStore& store, const PlotSettings& settings,

@@ -207,6 +207,24 @@ TEST(PositionsOf, OverThreadsGivesEveryPointsPosition) {
   }
 }
 
+// A store of more points than the picture computes positions for at once
+// (tens of thousands), with one polyline larger than that alone, draws as it
+// does from positions computed beforehand.
+TEST_F(DrawPictureTest, BatchesOfPositionsDrawAsPositionsGiven) {
+  settings.XY_Present = false;
+  for (int k = 0; k < 300; ++k) {
+    std::vector<Point> points;
+    const int count = k == 150 ? 70000 : 250;
+    for (int m = 0; m < count; ++m) points.push_back({0.0001L * (k * 7 + m), 1 + 0.9L * m / count});
+    AddPolyline(store, points);
+  }
+  Draw();
+  const StorePositions positions = PositionsOf(store);
+  RecordingCanvas given;
+  DrawPicture(*grid, store, settings, font, given, 500, 500, '.', display, &positions);
+  EXPECT_EQ(given.calls, canvas.calls);
+}
+
 TEST_F(DrawPictureTest, LabelSitsRightAlignedInTheLabelFont) {
   font.name = "Courier";
   font.size = 20;

@@ -96,7 +96,8 @@ struct Decimal {
 
 // The significant digits of the whole part and the fraction of t from i on,
 // and how many decimals the fraction has; i moves past them. Empty when
-// there is no digit or more than kMostDigits significant ones.
+// there is no digit, more than kMostDigits significant ones or more than
+// kLargestExponent decimals.
 std::optional<Decimal> ReadDigits(std::string_view t, std::size_t& i) {
   const std::size_t wholeStart = i;
   while (i < t.size() && IsDigit(t[i])) ++i;
@@ -106,8 +107,9 @@ std::optional<Decimal> ReadDigits(std::string_view t, std::size_t& i) {
     while (i < t.size() && IsDigit(t[i])) ++i;
     fraction = t.substr(fractionStart, i - fractionStart);
   }
-  if (whole.empty() && fraction.empty()) return std::nullopt;
-  const auto decimals = static_cast<int>(std::min(fraction.size(), std::size_t{kLargestExponent}));
+  // A fraction longer than the exponent may offset is left to strtold.
+  if ((whole.empty() && fraction.empty()) || fraction.size() > std::size_t{kLargestExponent}) return std::nullopt;
+  const auto decimals = static_cast<int>(fraction.size());
   while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
   if (whole.empty()) {
     while (!fraction.empty() && fraction.front() == '0') fraction.remove_prefix(1);

@@ -73,6 +73,10 @@ TEST(DecimalParsing, TiesEdgesAndShapes) {
     EXPECT_TRUE(ParseDecimal(digits).has_value()) << digits;
     ExpectAsStrtold(digits);
   }
+  // 1e-501 written with more decimals than the exponent may offset.
+  const std::string longFraction = "0." + std::string(1500, '0') + "1e1000";
+  EXPECT_FALSE(ParseDecimal(longFraction).has_value());
+  ExpectAsStrtold(longFraction);
   std::fesetround(FE_UPWARD);
   EXPECT_FALSE(ParseDecimal("0.1").has_value());
   std::fesetround(FE_TONEAREST);

@@ -3,6 +3,7 @@
 #include <QPolygonF>
 
 #include "platform/error.h"
+#include "platform/heap_pages.h"
 
 namespace orbisk {
 
@@ -25,7 +26,7 @@ void QtCanvas::SetBrushColor(Color color) { Run(paint_op::BrushColor{color}); }
 void QtCanvas::SetBrushStyle(BrushStyle style) { Run(paint_op::Brush{style}); }
 void QtCanvas::SetFont(const FontSpec& font) { Run(paint_op::Font{font}); }
 void QtCanvas::MoveTo(int x, int y) { Run(paint_op::MoveTo{QPoint(x, y), QPointF(x, y)}); }
-void QtCanvas::LineTo(int x, int y) { Run(paint_op::LineTo{QPoint(x, y), QPointF(x, y)}); }
+void QtCanvas::LineTo(int x, int y) { RunLine(paint_op::LineTo{QPoint(x, y), QPointF(x, y)}); }
 
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
   const QPointF centre((qreal(left) + right) / 2, (qreal(top) + bottom) / 2);
@@ -38,7 +39,7 @@ void QtCanvas::MoveToExact(long double x, long double y) {
 }
 
 void QtCanvas::LineToExact(long double x, long double y) {
-  Run(paint_op::LineTo{QPoint(RoundPixel(x), RoundPixel(y)), ExactPoint(x, y)});
+  RunLine(paint_op::LineTo{QPoint(RoundPixel(x), RoundPixel(y)), ExactPoint(x, y)});
 }
 
 void QtCanvas::EllipseExact(int cx, int cy, long double rx, long double ry) {
@@ -103,7 +104,7 @@ void QtCanvas::Whiten() {
 
 void QtCanvas::KeepPixelsOnly() {
   keepsReplay_ = false;
-  replay_.clear();
+  RestartReplayList();
 }
 
 void QtCanvas::Replay(QPainter& painter) const {
@@ -113,30 +114,57 @@ void QtCanvas::Replay(QPainter& painter) const {
   // Runs of LineTo become one polyline each: the same lines, far fewer
   // elements in a vector file.
   QPolygonF run;
+  std::size_t line = 0;
+  auto addLines = [&](std::size_t end) {
+    for (; line < end; ++line) {
+      if (run.isEmpty()) run << state.exactPosition;
+      run << lines_[line].exact;
+      ApplyPaintOp(lines_[line], state, nullptr);
+    }
+  };
   auto flush = [&] {
     if (run.size() > 1) painter.drawPolyline(run.translated(VectorStrokeOffset(state.penWidth)));
     run.clear();
   };
-  for (const PaintOp& op : replay_) {
-    if (const auto* line = std::get_if<paint_op::LineTo>(&op)) {
-      if (run.isEmpty()) run << state.exactPosition;
-      run << line->exact;
-      ApplyPaintOp(op, state, nullptr);
-      continue;
-    }
+  for (std::size_t k = 0; k < replay_.size(); ++k) {
+    addLines(linesBefore_[k]);
     flush();
-    ApplyPaintOp(op, state, &painter, PaintGeometry::Exact);
+    ApplyPaintOp(replay_[k], state, &painter, PaintGeometry::Exact);
   }
+  addLines(lines_.size());
   flush();
 }
 
 void QtCanvas::Run(PaintOp op) {
+  Paint(op);
+  if (!keepsReplay_) return;
+  replay_.push_back(std::move(op));
+  linesBefore_.push_back(lines_.size());
+}
+
+void QtCanvas::RunLine(const paint_op::LineTo& op) {
+  Paint(op);
+  if (!keepsReplay_) return;
+  if (lines_.size() == lines_.capacity()) GrowLines();
+  lines_.push_back(op);
+}
+
+// Twice the room, in a block advised for huge pages once it is big enough:
+// a big map's lines take many megabytes, touched for the first time.
+void QtCanvas::GrowLines() {
+  std::vector<paint_op::LineTo> bigger;
+  bigger.reserve(std::max<std::size_t>(2 * lines_.capacity(), 4096));
+  AdviseHugePages(bigger.data(), bigger.capacity() * sizeof(paint_op::LineTo));
+  bigger.assign(lines_.begin(), lines_.end());
+  lines_.swap(bigger);
+}
+
+void QtCanvas::Paint(const PaintOp& op) {
   if (!painter_ && !image_.isNull()) {
     painter_ = std::make_unique<QPainter>(&image_);
     PreparePainter(*painter_, state_);
   }
   ApplyPaintOp(op, state_, painter_.get());
-  if (keepsReplay_) replay_.push_back(std::move(op));
 }
 
 void QtCanvas::EndPainting() {
@@ -146,6 +174,8 @@ void QtCanvas::EndPainting() {
 
 void QtCanvas::RestartReplayList() {
   replay_.clear();
+  linesBefore_.clear();
+  lines_.clear();
   replayStart_ = state_;
 }
 

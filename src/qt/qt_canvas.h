@@ -60,6 +60,10 @@ class QtCanvas : public Canvas {
 
  private:
   void Run(PaintOp op);
+  // A line, the most frequent call by far, kept in the compact list of lines.
+  void RunLine(const paint_op::LineTo& op);
+  void GrowLines();
+  void Paint(const PaintOp& op);
   void EndPainting();
   void RestartReplayList();
 
@@ -67,7 +71,13 @@ class QtCanvas : public Canvas {
   std::unique_ptr<QPainter> painter_;  // active on image_ between calls, or null
   PaintState state_;
   PaintState replayStart_;  // state when the replay list began
+  // The replay list: the calls other than lines, each after the lines
+  // before it, lines_[0 .. linesBefore_[k]) for replay_[k]. A line takes 24
+  // bytes there rather than the 56 of a call, which a big map's hundreds of
+  // thousands of lines make worth it.
   std::vector<PaintOp> replay_;
+  std::vector<std::size_t> linesBefore_;
+  std::vector<paint_op::LineTo> lines_;
   bool keepsReplay_ = true;
 };
 

@@ -201,6 +201,40 @@ TEST_F(QtBitmapTest, PixelsOnlyPictureRefusesVectorFiles) {
   EXPECT_THROW(pixelsOnly.PdfBytes(), Error);
 }
 
+// The vector picture replays lines in their place among the other calls:
+// each segment keeps the pen it was drawn with, and a move breaks the line.
+TEST_F(QtBitmapTest, VectorPictureKeepsEachLineWithItsPen) {
+  constexpr Color kRed = 0x0000FF, kBlue = 0xFF0000;  // 0x00BBGGRR
+  QtBitmap bitmap(80, 60);
+  Canvas& canvas = bitmap.GetCanvas();
+  canvas.SetBrushColor(0xFFFFFF);
+  canvas.FillRect(0, 0, 80, 60);
+  canvas.SetPen(kRed, 3);
+  canvas.MoveTo(10, 10);
+  canvas.LineTo(70, 10);
+  canvas.LineTo(70, 30);
+  canvas.SetPen(kBlue, 3);
+  canvas.LineTo(10, 30);
+  canvas.MoveTo(10, 50);
+  canvas.LineToExact(70, 50);
+  QSvgRenderer renderer(QByteArray::fromStdString(bitmap.SvgBytes()));
+  ASSERT_TRUE(renderer.isValid());
+  QImage svg(80, 60, QImage::Format_RGB32);
+  svg.fill(Qt::white);
+  QPainter painter(&svg);
+  renderer.render(&painter);
+  painter.end();
+  const struct {
+    int x, y;
+    QRgb colour;
+  } expected[] = {{40, 10, qRgb(255, 0, 0)},
+                  {70, 20, qRgb(255, 0, 0)},
+                  {40, 30, qRgb(0, 0, 255)},
+                  {40, 50, qRgb(0, 0, 255)},
+                  {10, 40, qRgb(255, 255, 255)}};
+  for (const auto& point : expected) EXPECT_EQ(svg.pixel(point.x, point.y), point.colour) << point.x << "," << point.y;
+}
+
 TEST(QtFonts, WindowsFaceResolvesToItsMetricTwin) {
   orbisk::testing::EnsureQtApp();
   FontSpec label;  // "Arial Cyr", 12 points

@@ -80,10 +80,39 @@ void ThreadPool::ParallelFor(std::size_t count, const std::function<void(std::si
     for (std::size_t index = 0; index < count; ++index) part(index, 0);
     return;
   }
-  std::lock_guard call(callMutex_);
   Job job;
   job.part = &part;
   job.count = count;
+  RunJob(job, [&] { Work(job, 0); });
+  if (job.failure) std::rethrow_exception(job.failure);
+}
+
+void ThreadPool::Beside(const std::function<void()>& beside, const std::function<void()>& own) {
+  if (workers_.empty() || insideJob) {
+    own();
+    beside();
+    return;
+  }
+  const std::function<void(std::size_t, unsigned)> part = [&](std::size_t, unsigned) { beside(); };
+  Job job;
+  job.part = &part;
+  job.count = 1;
+  std::exception_ptr ownFailure;
+  RunJob(job, [&] {
+    insideJob = true;
+    try {
+      own();
+    } catch (...) {
+      ownFailure = std::current_exception();
+    }
+    insideJob = false;
+  });
+  if (ownFailure) std::rethrow_exception(ownFailure);
+  if (job.failure) std::rethrow_exception(job.failure);
+}
+
+void ThreadPool::RunJob(Job& job, const std::function<void()>& callerPart) {
+  std::lock_guard call(callMutex_);
   {
     std::lock_guard lock(mutex_);
     job_ = &job;
@@ -91,13 +120,12 @@ void ThreadPool::ParallelFor(std::size_t count, const std::function<void(std::si
     ++generation_;
   }
   wake_.notify_all();
-  Work(job, 0);
+  callerPart();
   {
     std::unique_lock lock(mutex_);
     done_.wait(lock, [&] { return busy_ == 0; });
     job_ = nullptr;
   }
-  if (job.failure) std::rethrow_exception(job.failure);
 }
 
 ThreadPool& SharedThreadPool() {

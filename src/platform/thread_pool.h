@@ -38,8 +38,18 @@ class ThreadPool {
   // calls run in order on the calling thread. One ParallelFor runs at a time.
   void ParallelFor(std::size_t count, const std::function<void(std::size_t index, unsigned worker)>& part);
 
+  // Calls beside() on another thread of the pool while the caller runs
+  // own(), and returns when both have returned; a ParallelFor inside either
+  // runs in place. When both raise, own's exception is rethrown. On a pool
+  // of one thread, or from inside a part, own() runs, then beside(), on the
+  // calling thread.
+  void Beside(const std::function<void()>& beside, const std::function<void()>& own);
+
  private:
   struct Job;
+  // Hands job to the workers, runs callerPart on the calling thread and
+  // waits until the workers are done with the job.
+  void RunJob(Job& job, const std::function<void()>& callerPart);
   void Serve(unsigned worker);
   static void Work(Job& job, unsigned worker);
 

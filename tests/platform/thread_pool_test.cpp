@@ -1,5 +1,6 @@
 // ParallelFor: every index once, on a known worker; the exception a loop
-// would raise; nested calls run in place.
+// would raise; nested calls run in place. Beside: the caller's part on the
+// caller's thread, the other beside it, own's failure first.
 
 #include "platform/thread_pool.h"
 
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace orbisk {
@@ -58,6 +60,48 @@ TEST(ThreadPool, NestedCallsRunInPlace) {
     (void)worker;
   });
   for (const auto& c : calls) EXPECT_EQ(c.load(), 1);
+}
+
+TEST(ThreadPool, BesideRunsOwnOnTheCallerAndTheOtherAlongside) {
+  struct Case {
+    unsigned threads;
+    bool ownRaises, besideRaises;
+    const char* raised;  // nullptr: nothing
+  };
+  for (const Case& c : std::initializer_list<Case>{{1, false, false, nullptr},
+                                                   {2, false, false, nullptr},
+                                                   {3, false, false, nullptr},
+                                                   {2, true, true, "own"},
+                                                   {2, false, true, "beside"},
+                                                   {1, false, true, "beside"},
+                                                   {2, true, false, "own"}}) {
+    SCOPED_TRACE(std::to_string(c.threads) + " threads");
+    ThreadPool pool(c.threads);
+    const std::thread::id caller = std::this_thread::get_id();
+    std::thread::id ownThread, besideThread;
+    std::atomic<int> nested = 0;
+    auto nest = [&] { pool.ParallelFor(4, [&](std::size_t, unsigned) { ++nested; }); };
+    std::string raised;
+    try {
+      pool.Beside(
+          [&] {
+            besideThread = std::this_thread::get_id();
+            nest();
+            if (c.besideRaises) throw std::runtime_error("beside");
+          },
+          [&] {
+            ownThread = std::this_thread::get_id();
+            nest();
+            if (c.ownRaises) throw std::runtime_error("own");
+          });
+    } catch (const std::runtime_error& error) {
+      raised = error.what();
+    }
+    EXPECT_EQ(raised, c.raised ? c.raised : "");
+    EXPECT_EQ(ownThread, caller);
+    EXPECT_EQ(besideThread == caller, c.threads == 1);
+    EXPECT_EQ(nested, 8);
+  }
 }
 
 TEST(ThreadPool, SharedPoolFollowsTheHardware) {

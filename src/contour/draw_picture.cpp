@@ -140,21 +140,11 @@ std::int32_t BatchEnd(const ContourStore& store, std::int32_t first) {
   return end;
 }
 
-void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store, const StorePositions* positions,
-                   LineStyle& style) {
-  if (style.key == nullptr) canvas.SetPen(style.color, style.width);
-  std::optional<Color> pen;
-  // Without positions given, they are computed batch by batch, so that they
-  // never take much memory at once.
-  StorePositions batch;
-  std::int32_t batchFirst = 0, batchEnd = 0;
-  for (std::int32_t k = 0; k < store.LinesR.Count(); ++k) {
-    if (positions == nullptr && k == batchEnd) {
-      batchFirst = k, batchEnd = BatchEnd(store, k);
-      batch = PositionsOf(store, batchFirst, batchEnd, SharedThreadPool());
-    }
-    const std::vector<PixelPoint> path = PixelPath(
-        g, positions ? (*positions)[static_cast<std::size_t>(k)] : batch[static_cast<std::size_t>(k - batchFirst)]);
+// Draws polylines first..end-1, polyline k at positions[k - first].
+void DrawBatch(Canvas& canvas, const Geometry& g, const ContourStore& store, const StorePositions& positions,
+               std::int32_t first, std::int32_t end, LineStyle& style, std::optional<Color>& pen) {
+  for (std::int32_t k = first; k < end; ++k) {
+    const std::vector<PixelPoint> path = PixelPath(g, positions[static_cast<std::size_t>(k - first)]);
     if (path.empty()) continue;
     const std::optional<long double> value = store.LevelOf(k);
     const std::size_t level = style.key && value ? style.key->IndexOf(*value) : LevelKey::kNone;
@@ -169,6 +159,30 @@ void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store,
       }
     }
     DrawBrokenPolyline(canvas, path, gaps);
+  }
+}
+
+void DrawPolylines(Canvas& canvas, const Geometry& g, const ContourStore& store, const StorePositions* positions,
+                   LineStyle& style) {
+  if (style.key == nullptr) canvas.SetPen(style.color, style.width);
+  std::optional<Color> pen;
+  const std::int32_t count = store.LinesR.Count();
+  if (positions != nullptr) {
+    DrawBatch(canvas, g, store, *positions, 0, count, style, pen);
+    return;
+  }
+  // Without positions given, they are computed batch by batch, so that they
+  // never take much memory at once: the next batch on another thread while
+  // this one is drawn.
+  ThreadPool& pool = SharedThreadPool();
+  std::int32_t first = 0, end = BatchEnd(store, 0);
+  StorePositions batch = PositionsOf(store, first, end, pool), next;
+  while (first < count) {
+    const std::int32_t nextEnd = BatchEnd(store, end);
+    pool.Beside([&] { next = PositionsOf(store, end, nextEnd, pool); },
+                [&] { DrawBatch(canvas, g, store, batch, first, end, style, pen); });
+    std::swap(batch, next);
+    first = end, end = nextEnd;
   }
 }
 

@@ -207,12 +207,12 @@ TEST(PositionsOf, OverThreadsGivesEveryPointsPosition) {
   }
 }
 
-// A store of more points than the picture computes positions for at once
-// (tens of thousands), with one polyline larger than that alone, draws as it
-// does from positions computed beforehand.
+// A store of several times more points than the picture computes positions
+// for at once (tens of thousands), with one polyline larger than that alone,
+// draws as it does from positions computed beforehand.
 TEST_F(DrawPictureTest, BatchesOfPositionsDrawAsPositionsGiven) {
   settings.XY_Present = false;
-  for (int k = 0; k < 300; ++k) {
+  for (int k = 0; k < 700; ++k) {
     std::vector<Point> points;
     const int count = k == 150 ? 70000 : 250;
     for (int m = 0; m < count; ++m) points.push_back({0.0001L * (k * 7 + m), 1 + 0.9L * m / count});

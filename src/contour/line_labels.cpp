@@ -175,6 +175,10 @@ std::vector<LineLabel> PlaceLineLabels(const std::vector<PixelPoint>& path, int 
 void DrawBrokenPolyline(Canvas& canvas, const std::vector<PixelPoint>& path, const std::vector<PixelBox>& gaps) {
   if (path.empty()) return;
   canvas.MoveToExact(path[0].x, path[0].y);
+  if (gaps.empty()) {  // most often: every segment whole, without working out its parts
+    for (std::size_t m = 1; m < path.size(); ++m) canvas.LineToExact(path[m].x, path[m].y);
+    return;
+  }
   bool penAtStart = true;  // the pen stands at the start of the next segment
   for (std::size_t m = 1; m < path.size(); ++m) {
     const PixelPoint& a = path[m - 1];

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "polar_data/token_reader.h"
 
@@ -10,23 +9,29 @@ namespace orbisk {
 
 namespace {
 
-// The tokens as the readers see them: bytes 0..32 separate, byte 26 ends.
-std::vector<std::string_view> Tokens(std::string_view bytes) {
-  bytes = bytes.substr(0, bytes.find('\x1A'));
-  std::vector<std::string_view> tokens;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) <= 32) ++pos;
-    const std::size_t start = pos;
-    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) > 32) ++pos;
-    if (pos > start) tokens.push_back(bytes.substr(start, pos - start));
-  }
-  return tokens;
-}
+// The tokens as the readers see them, one after another: bytes 0..32
+// separate, byte 26 ends. Nothing is kept, so that telling a file of
+// millions of numbers costs one pass over its bytes.
+class TokenScanner {
+ public:
+  explicit TokenScanner(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\x1A'))) {}
 
-std::optional<std::int64_t> IntegerAt(const std::vector<std::string_view>& tokens, std::size_t index) {
-  if (index >= tokens.size()) return std::nullopt;
-  TokenReader reader(tokens[index]);
+  // The next token into token; false at the end.
+  bool Next(std::string_view& token) {
+    while (pos_ < bytes_.size() && static_cast<unsigned char>(bytes_[pos_]) <= 32) ++pos_;
+    const std::size_t start = pos_;
+    while (pos_ < bytes_.size() && static_cast<unsigned char>(bytes_[pos_]) > 32) ++pos_;
+    token = bytes_.substr(start, pos_ - start);
+    return pos_ > start;
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
+
+std::optional<std::int64_t> IntegerOf(std::string_view token) {
+  TokenReader reader(token);
   const std::int32_t value = reader.ReadInteger();
   if (reader.Failed()) return std::nullopt;
   return value;
@@ -34,34 +39,49 @@ std::optional<std::int64_t> IntegerAt(const std::vector<std::string_view>& token
 
 bool IsGridCount(std::optional<std::int64_t> count) { return count && *count >= 2 && *count <= 256; }
 
-bool CylHeaderFits(const std::vector<std::string_view>& tokens) {
-  return IsGridCount(IntegerAt(tokens, 0)) && IsGridCount(IntegerAt(tokens, 3));
-}
+// What one pass over the tokens tells: the first and fourth numbers (a grid's
+// counts), how many tokens there are, and whether they make polylines exactly
+// (n, then n polylines of a count m >= 0 and 2m numbers each).
+struct TokenCensus {
+  std::optional<std::int64_t> first, fourth;
+  std::uint64_t tokens = 0;
+  bool exactPolylines = false;
+};
 
-bool IsExactCylData(const std::vector<std::string_view>& tokens) {
-  if (!CylHeaderFits(tokens)) return false;
-  return tokens.size() == 6 + static_cast<std::size_t>(*IntegerAt(tokens, 0) * *IntegerAt(tokens, 3));
-}
-
-bool IsExactPolarData(const std::vector<std::string_view>& tokens) {
-  const std::optional<std::int64_t> lines = IntegerAt(tokens, 0);
-  if (!lines || *lines < 0) return false;
-  std::size_t pos = 3;
-  for (std::int64_t k = 0; k < *lines; ++k) {
-    const std::optional<std::int64_t> points = IntegerAt(tokens, pos);
-    if (!points || *points < 0 || *points > static_cast<std::int64_t>(tokens.size())) return false;
-    pos += 1 + 2 * static_cast<std::size_t>(*points);
+TokenCensus CensusOf(std::string_view bytes) {
+  TokenCensus census;
+  std::int64_t linesCounted = 0;
+  std::uint64_t nextCount = 3;  // the place of the next polyline's count
+  bool polylinesFit = true;
+  TokenScanner scanner(bytes);
+  std::uint64_t place = 0;
+  for (std::string_view token; scanner.Next(token); ++place) {
+    if (place == 0) {
+      census.first = IntegerOf(token);
+      polylinesFit = census.first && *census.first >= 0;
+    }
+    if (place == 3) census.fourth = IntegerOf(token);
+    if (polylinesFit && place == nextCount && linesCounted < *census.first) {
+      const std::optional<std::int64_t> points = IntegerOf(token);
+      polylinesFit = points && *points >= 0;
+      if (polylinesFit) nextCount += 1 + 2 * static_cast<std::uint64_t>(*points), ++linesCounted;
+    }
   }
-  return pos == tokens.size();
+  census.tokens = place;
+  census.exactPolylines = polylinesFit && linesCounted == *census.first && nextCount == place;
+  return census;
 }
 
 }  // namespace
 
 DataFileKind GuessDataFileKind(std::string_view bytes) {
-  const std::vector<std::string_view> tokens = Tokens(bytes);
-  if (IsExactCylData(tokens)) return DataFileKind::CylData;
-  if (IsExactPolarData(tokens)) return DataFileKind::PolarData;
-  return CylHeaderFits(tokens) ? DataFileKind::CylData : DataFileKind::PolarData;
+  const TokenCensus census = CensusOf(bytes);
+  const bool gridHeader = IsGridCount(census.first) && IsGridCount(census.fourth);
+  if (gridHeader && census.tokens == 6 + static_cast<std::uint64_t>(*census.first * *census.fourth)) {
+    return DataFileKind::CylData;
+  }
+  if (census.exactPolylines) return DataFileKind::PolarData;
+  return gridHeader ? DataFileKind::CylData : DataFileKind::PolarData;
 }
 
 }  // namespace orbisk

@@ -27,6 +27,7 @@ TEST(GuessDataFileKind, ByTheNumbersAlone) {
       // Five polylines whose header could begin a grid: 5 x 2 would need 16
       // numbers, the polylines hold 3 + 5 x 5 = 28.
       {"polylines that start like a grid", "5 1 2\n2 0 1 1 1\n2 0 1 1 1\n2 0 1 1 1\n2 0 1 1 1\n2 0 1 1 1\n", kPolar},
+      {"polylines and a number left over, starting like a grid", "2 0 1\n2 0 1 1 1\n2 0 1 1 1\n9", kCyl},
       {"a grid short of values", "2 0 1\n2 1 2\n1 2 3\n", kCyl},
       {"a grid with hexadecimal counts", "$2 0 1 $2 1 2 1 2 3 4", kCyl},
       {"a polyline short of points", "1 1 2\n3\n0 1\n", kPolar},

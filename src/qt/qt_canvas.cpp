@@ -143,7 +143,14 @@ void QtCanvas::Run(PaintOp op) {
 }
 
 void QtCanvas::RunLine(const paint_op::LineTo& op) {
-  Paint(op);
+  constexpr std::size_t kMostPendingLines = 4096;
+  if (IsOnePixelPen(state_) && BeginPainting()) {
+    pendingLines_.emplace_back(state_.position, op.pixel);
+    ApplyPaintOp(op, state_, nullptr);  // moves the position only
+    if (pendingLines_.size() == kMostPendingLines) DrawPendingLines();
+  } else {
+    Paint(op);
+  }
   if (!keepsReplay_) return;
   if (lines_.size() == lines_.capacity()) GrowLines();
   lines_.push_back(op);
@@ -160,14 +167,27 @@ void QtCanvas::GrowLines() {
 }
 
 void QtCanvas::Paint(const PaintOp& op) {
+  DrawPendingLines();
+  BeginPainting();
+  ApplyPaintOp(op, state_, painter_.get());
+}
+
+bool QtCanvas::BeginPainting() {
   if (!painter_ && !image_.isNull()) {
     painter_ = std::make_unique<QPainter>(&image_);
     PreparePainter(*painter_, state_);
   }
-  ApplyPaintOp(op, state_, painter_.get());
+  return painter_ != nullptr;
+}
+
+void QtCanvas::DrawPendingLines() {
+  if (pendingLines_.empty()) return;
+  painter_->drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+  pendingLines_.clear();
 }
 
 void QtCanvas::EndPainting() {
+  DrawPendingLines();
   if (painter_) painter_->end();
   painter_.reset();
 }

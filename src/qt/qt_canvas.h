@@ -64,11 +64,18 @@ class QtCanvas : public Canvas {
   void RunLine(const paint_op::LineTo& op);
   void GrowLines();
   void Paint(const PaintOp& op);
+  // The painter on the picture, begun when first needed; false when there is
+  // no picture to paint on.
+  bool BeginPainting();
+  void DrawPendingLines();
   void EndPainting();
   void RestartReplayList();
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;  // active on image_ between calls, or null
+  // Lines of a one-pixel pen not yet drawn: Qt draws a run of them in one
+  // call, each as a call of its own would, without the setup per call.
+  std::vector<QLine> pendingLines_;
   PaintState state_;
   PaintState replayStart_;  // state when the replay list began
   // The replay list: the calls other than lines, each after the lines

@@ -108,6 +108,8 @@ QPointF VectorStrokeOffset(int penWidth) {
   return ClampedPenWidth(penWidth) % 2 == 1 ? QPointF(0.5, 0.5) : QPointF(0, 0);
 }
 
+bool IsOnePixelPen(const PaintState& state) { return ClampedPenWidth(state.penWidth) == 1; }
+
 void PreparePainter(QPainter& painter, const PaintState& state) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);

@@ -85,6 +85,9 @@ void ApplyPaintOp(const PaintOp& op, PaintState& state, QPainter* painter,
 // one centred on it.
 QPointF VectorStrokeOffset(int penWidth);
 
+// True when state's pen draws one pixel wide (widths below 1 draw as 1).
+bool IsOnePixelPen(const PaintState& state);
+
 // Sets up a newly begun painter for state: no antialiasing for shapes, pen and
 // brush as in state.
 void PreparePainter(QPainter& painter, const PaintState& state);

@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 
 #include "contour/draw_picture.h"
 #include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "qt/qt_fonts.h"
+#include "qt/qt_paint_ops.h"
 #include "qt_test_app.h"
 #include "support/temp_dir.h"
 
@@ -233,6 +235,44 @@ TEST_F(QtBitmapTest, VectorPictureKeepsEachLineWithItsPen) {
                   {40, 50, qRgb(0, 0, 255)},
                   {10, 40, qRgb(255, 255, 255)}};
   for (const auto& point : expected) EXPECT_EQ(svg.pixel(point.x, point.y), point.colour) << point.x << "," << point.y;
+}
+
+// Lines of a one-pixel pen, which the canvas hands to Qt in runs, set the
+// very pixels that one Qt call per line sets: short and long, off the
+// picture, of no length, joined and apart, the pen changing between them.
+TEST_F(QtBitmapTest, RunsOfThinLinesSetThePixelsOfLinesOneByOne) {
+  constexpr int kWidth = 200, kHeight = 150;
+  QtBitmap bitmap(kWidth, kHeight);
+  Canvas& canvas = bitmap.GetCanvas();
+  canvas.SetBrushColor(0xFFFFFF);
+  canvas.FillRect(0, 0, kWidth, kHeight);
+  QImage expected(kWidth, kHeight, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  PaintState pen;
+  PreparePainter(painter, pen);
+  std::mt19937 random(5);
+  auto coordinate = [&](int extent) { return static_cast<int>(random() % (extent + 100)) - 50; };
+  QPoint at;
+  for (int k = 0; k < 6000; ++k) {
+    if (k % 250 == 0) {  // a new pen: width 0 or 1, another colour
+      pen.penWidth = static_cast<int>(random() % 2);
+      pen.penColor = random() & 0xFFFFFF;
+      canvas.SetPen(pen.penColor, pen.penWidth);
+      PreparePainter(painter, pen);
+    }
+    QPoint to(coordinate(kWidth), coordinate(kHeight));
+    if (random() % 3 != 0) to = at + QPoint(static_cast<int>(random() % 5) - 2, static_cast<int>(random() % 5) - 2);
+    if (random() % 10 == 0) {
+      canvas.MoveTo(to.x(), to.y());
+    } else {
+      canvas.LineTo(to.x(), to.y());
+      painter.drawLine(at, to);
+    }
+    at = to;
+  }
+  painter.end();
+  EXPECT_EQ(bitmap.Image(), expected);
 }
 
 TEST(QtFonts, WindowsFaceResolvesToItsMetricTwin) {

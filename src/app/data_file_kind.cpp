@@ -52,7 +52,7 @@ TokenCensus CensusOf(std::string_view bytes) {
   TokenCensus census;
   std::int64_t linesCounted = 0;
   std::uint64_t nextCount = 3;  // the place of the next polyline's count
-  bool polylinesFit = true;
+  bool polylinesFit = false;  // until a first number n >= 0
   TokenScanner scanner(bytes);
   std::uint64_t place = 0;
   for (std::string_view token; scanner.Next(token); ++place) {

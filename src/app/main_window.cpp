@@ -144,7 +144,10 @@ void TfmMain::LoadPolarData() {
   const std::string path = items_.OpenedFile;
   if (path.empty()) return;
   store_.ClearLines();
-  const std::string bytes = ReadDataFile(path, kPolarDataFormat);  // an unreadable file raises
+  ShowPolarData(ReadDataFile(path, kPolarDataFormat));  // an unreadable file raises
+}
+
+void TfmMain::ShowPolarData(const std::string& bytes) {
   try {
     ReadPolarData(bytes, store_, *grid_);
     DrawPicture();
@@ -155,8 +158,13 @@ void TfmMain::LoadPolarData() {
 
 void TfmMain::OpenDataFile(const std::string& path) {
   items_.OpenedFile = path;
-  if (GuessDataFileKind(ReadDataFile(path, kPolarDataFormat)) == DataFileKind::PolarData) {
-    LoadPolarData();
+  // Read once: the bytes that tell the kind are the ones a Polar Data file
+  // is loaded from (a Cyl Data file is read again with its own limit).
+  const std::string bytes = ReadDataFile(path, kPolarDataFormat);
+  if (GuessDataFileKind(bytes) == DataFileKind::PolarData) {
+    dataKind_ = kDataPolarFile;
+    store_.ClearLines();
+    ShowPolarData(bytes);
   } else {
     LoadCylData();
   }

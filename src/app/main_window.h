@@ -130,6 +130,9 @@ class TfmMain {
   void DrawPicture();
   // Shows note in a message box unless it is empty.
   void ShowNote(const std::string& note);
+  // Reads a Polar Data file's bytes into the contour store and draws it;
+  // read and drawing errors show in a message box.
+  void ShowPolarData(const std::string& bytes);
 
   Ui& ui_;
   Bitmap& picture_;

@@ -60,7 +60,8 @@ class QtCanvas : public Canvas {
 
  private:
   void Run(PaintOp op);
-  // A line, the most frequent call by far, kept in the compact list of lines.
+  // A line, the most frequent call by far: drawn (with a one-pixel pen, in
+  // runs) and kept in the compact list of lines.
   void RunLine(const paint_op::LineTo& op);
   void GrowLines();
   void Paint(const PaintOp& op);
